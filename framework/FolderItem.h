@@ -1,0 +1,43 @@
+// A reference to a file or folder by its full path; it keeps no handle open and may name nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Object.h"
+
+class TextInputStream;
+class TextOutputStream;
+
+class FolderItem : public Object {
+public:
+    // fullPath: an absolute native path without a trailing separator (except a drive root such as "C:\").
+    explicit FolderItem(std::wstring fullPath);
+
+    // The last component of the path, read without touching the disk.
+    const std::string& Name() const noexcept { return name_; }
+    // The full path, ending in "\" exactly when it names an existing folder.
+    std::string AbsolutePath() const;
+    bool Exists() const;
+    // Entries of the folder other than "." and ".."; 0 for a file or a missing folder.
+    int32_t Count() const;
+    // The index-th entry (1-based) in the order of the platform listing; nil outside 1..Count.
+    Ref<FolderItem> Item(int32_t index) const;
+    // RemoveDirectoryW for an existing folder, otherwise DeleteFileW; a failure is not reported.
+    void Delete() const;
+    // Creates or empties the file; nil when it cannot.
+    Ref<TextOutputStream> CreateTextFile() const;
+    // Opens an existing file for reading; nil when it cannot.
+    Ref<TextInputStream> OpenAsTextFile() const;
+
+    const std::wstring& NativePath() const noexcept { return path_; }
+
+private:
+    std::wstring path_;
+    std::string name_;
+};
+
+// Drive-letter paths are used as they are, a single leading "\" is taken on the executable's
+// drive, and anything else (the empty path too) is relative to the executable's folder.
+// A trailing "\" is ignored. Only a path holding a NUL character gives nil.
+Ref<FolderItem> GetFolderItem(const std::string& path);

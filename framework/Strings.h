@@ -1,0 +1,18 @@
+// UTF-8 string operations counted in code points, 1-based, and the case-ignoring comparison.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+int32_t Len(const std::string& s);
+std::string Left(const std::string& s, int32_t count);
+std::string Right(const std::string& s, int32_t count);
+std::string Mid(const std::string& s, int32_t start, int32_t count);
+
+// Negative, zero or positive. Code points are compared through the simple one-to-one
+// upper-case mapping; when one string is a prefix of the other, the shorter sorts first.
+int StrCompare(const std::string& a, const std::string& b);
+inline bool StrEquals(const std::string& a, const std::string& b) { return StrCompare(a, b) == 0; }
+
+// The simple upper-case form of one code point (itself when it has none).
+char32_t UpperCase(char32_t codePoint);

@@ -1,0 +1,7 @@
+// Conversions between the framework's UTF-8 strings and the UTF-16 of the wide Win32 calls.
+#pragma once
+
+#include <string>
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& utf16);

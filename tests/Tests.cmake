@@ -1,0 +1,1 @@
+# The test programs, one per framework module or app area.
