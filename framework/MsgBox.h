@@ -1,0 +1,8 @@
+// The framework's plain modal message box.
+#pragma once
+
+#include <string>
+
+// MessageBoxW with MB_OK | MB_ICONINFORMATION and the caption "Message". While a modal window is shown its owner
+// is the topmost visible one, otherwise the program's active window, or none. Returns once dismissed.
+void MsgBox(const std::string& text);
