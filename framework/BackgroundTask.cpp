@@ -5,6 +5,7 @@
 
 namespace {
 DWORD lastTick = 0;
+uint32_t ticksWorked = 0;
 }
 
 void BackgroundTaskHook()
@@ -15,5 +16,8 @@ void BackgroundTaskHook()
         return;
     }
     lastTick = tick;
+    ++ticksWorked;
     // The framework runs no timers, Escape polls or cooperative threads of its own, and never touches the message queue here.
 }
+
+uint32_t BackgroundTaskTicksWorked() { return ticksWorked; }

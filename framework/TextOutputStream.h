@@ -11,11 +11,15 @@ public:
     explicit TextOutputStream(FileHandle file);
 
     // The bytes of text, then the Delimiter, or CR LF while the Delimiter is empty.
+    // A write that fails, or comes after Close, is not retried; Failed() then stays true.
     void WriteLine(const std::string& text);
-    void Close();
+    // Closes the file; true when every write and the close itself succeeded. A second Close only reports again.
+    bool Close();
+    bool Failed() const noexcept { return failed_; }
 
     std::string Delimiter;
 
 private:
     FileHandle file_;
+    bool failed_ = false;
 };
