@@ -1,0 +1,34 @@
+// The program's one application object: its Activate event, its menu bar and its menu handlers.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "MenuHandler.h"
+#include "MenuItem.h"
+#include "Object.h"
+
+class Application : public Object {
+public:
+    // Fires when the application becomes active: first while the first window is being opened, after its
+    // controls exist and before it is shown; later each time the user comes back from another program.
+    virtual void Activate() {}
+
+    const Ref<::MenuBar>& MenuBar() const noexcept { return menuBar_; }
+    void SetMenuBar(Ref<::MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
+
+    // Registers the handler under a menu item's Name (case ignored), replacing one registered before.
+    void AddMenuHandler(const std::string& itemName, Ref<MenuHandler> handler);
+    void RemoveMenuHandler(const std::string& itemName);
+    // The handler registered under that name, or nil.
+    Ref<MenuHandler> FindMenuHandler(const std::string& itemName) const;
+
+private:
+    Ref<::MenuBar> menuBar_;
+    std::map<std::string, Ref<MenuHandler>> handlers_;
+};
+
+// Makes the object the program's application object, which the framework keeps.
+void RegisterApplication(Ref<Application> application);
+// The program's application object, or nil before one is registered.
+Ref<Application> GetApplication();

@@ -1,0 +1,195 @@
+// A top-level window of the framework: its building order, properties, controls and closing.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <typeindex>
+#include <vector>
+
+#include "Color.h"
+#include "Control.h"
+#include "Handle.h"
+#include "Object.h"
+
+class MenuBar;
+
+struct AcceleratorTraits {
+    using Type = HACCEL;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyAcceleratorTable(h); }
+};
+using AcceleratorTable = UniqueHandle<AcceleratorTraits>;
+
+// A window is made by OpenWindow or CurrentWindow, which build it in this order: the native window is made
+// hidden; Layout (the window sets its properties); CreateControls (the window makes its controls and adds
+// them); the application's first Activate; then it is shown if Visible. Width and Height are the content
+// area in pixels, and so are the limits.
+class Window : public Object {
+public:
+    ~Window() override;
+
+    const std::string& Title() const noexcept { return title_; }
+    void SetTitle(const std::string& title);
+
+    Color BackColor() const noexcept { return backColor_; }
+    void SetBackColor(Color color);
+    // The window paints BackColor only while this is on; otherwise the system's dialog colour.
+    bool HasBackColor() const noexcept { return hasBackColor_; }
+    void SetHasBackColor(bool hasBackColor);
+
+    bool Visible() const noexcept { return visible_; }
+    void SetVisible(bool visible);
+
+    const Ref<::MenuBar>& MenuBar() const noexcept { return menuBar_; }
+    void SetMenuBar(Ref<::MenuBar> menuBar);
+    bool MenuBarVisible() const noexcept { return menuBarVisible_; }
+    void SetMenuBarVisible(bool menuBarVisible);
+
+    bool CloseBox() const noexcept { return closeBox_; }
+    void SetCloseBox(bool closeBox);
+
+    // Left and Top are the outer frame's screen position; a window whose position is never set is centred
+    // on the screen's work area when it is first shown.
+    int32_t Left() const;
+    int32_t Top() const;
+    void SetLeft(int32_t left);
+    void SetTop(int32_t top);
+    int32_t Width() const noexcept { return width_; }
+    int32_t Height() const noexcept { return height_; }
+    void SetWidth(int32_t width);
+    void SetHeight(int32_t height);
+    int32_t MinWidth() const noexcept { return minWidth_; }
+    int32_t MinHeight() const noexcept { return minHeight_; }
+    int32_t MaxWidth() const noexcept { return maxWidth_; }
+    int32_t MaxHeight() const noexcept { return maxHeight_; }
+    void SetMinWidth(int32_t value) { minWidth_ = value; }
+    void SetMinHeight(int32_t value) { minHeight_ = value; }
+    void SetMaxWidth(int32_t value) { maxWidth_ = value; }
+    void SetMaxHeight(int32_t value) { maxHeight_ = value; }
+
+    // Makes the control's native window inside this one; controls are kept in the order they were added.
+    void Add(const Ref<Control>& control);
+    int32_t ControlCount() const noexcept { return static_cast<int32_t>(controls_.size()); }
+    // 0-based, in the order added; nil when out of range.
+    Ref<Control> ControlAt(int32_t index) const;
+    // The first control of that name (case ignored), or nil.
+    Ref<Control> ControlNamed(const std::string& name) const;
+    // The control of that name checked to be a C: NilObjectException when there is none,
+    // IllegalCastException when it is of another class.
+    template <class C>
+    Ref<C> ControlAs(const std::string& name) const
+    {
+        Ref<Control> control = ControlNamed(name);
+        if (!control) {
+            throw NilObjectException();
+        }
+        auto* typed = dynamic_cast<C*>(control.Get());
+        if (typed == nullptr) {
+            throw IllegalCastException();
+        }
+        return Ref<C>::Share(typed);
+    }
+
+    // Closes the window unless CancelClose refuses. Returns whether it is closed.
+    bool Close();
+    // True while the native window exists.
+    bool IsOpen() const noexcept { return hwnd_ != nullptr; }
+    HWND Handle() const noexcept { return hwnd_; }
+
+protected:
+    Window() = default;
+
+    // Framework events; the application's window overrides those it needs.
+    virtual void Layout() {}
+    virtual void CreateControls() {}
+    // A character typed in the window or one of its controls, as UTF-8 (control keys as their control
+    // character, Ctrl+W as "\x17"). True means handled; false lets the control have it.
+    virtual bool KeyDown(const std::string& key)
+    {
+        (void)key;
+        return false;
+    }
+    // True keeps the window open when it is asked to close.
+    virtual bool CancelClose() { return false; }
+
+private:
+    friend class WindowAccess;
+
+    void Build();
+    void Show();
+    void Destroy();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void ApplyStyle();
+    void ApplySize();
+    void ApplyMenu();
+    void OnCommand(WORD id, WORD notification, HWND from);
+    void OnMenuPopup(HMENU menu);
+    void OnMinMaxInfo(MINMAXINFO& info) const;
+    LRESULT OnControlColor(HDC dc, HWND from);
+    bool OnEraseBackground(HDC dc);
+    void OnNcDestroy();
+    Control* FindControl(HWND hwnd) const;
+
+    HWND hwnd_ = nullptr;
+    bool built_ = false;
+    std::string title_;
+    Color backColor_{0xFFFFFF};
+    bool hasBackColor_ = false;
+    GdiObject backBrush_;
+    bool visible_ = true;
+    Ref<::MenuBar> menuBar_;
+    bool menuBarVisible_ = true;
+    HMENU nativeMenu_ = nullptr;
+    AcceleratorTable accelerators_;
+    bool closeBox_ = true;
+    bool positioned_ = false;
+    int32_t left_ = 0;
+    int32_t top_ = 0;
+    int32_t width_ = 300;
+    int32_t height_ = 200;
+    int32_t minWidth_ = 64;
+    int32_t minHeight_ = 64;
+    int32_t maxWidth_ = 32000;
+    int32_t maxHeight_ = 32000;
+    std::vector<Ref<Control>> controls_;
+    HWND modalOwner_ = nullptr;
+    std::type_index kind_ = typeid(Window);
+
+    friend void ShowModal(const Ref<Window>& window);
+    template <class W, class... Args>
+    friend Ref<W> OpenWindow(Args&&... args);
+    template <class W>
+    friend Ref<W> CurrentWindow();
+};
+
+namespace WindowRegistry {
+// The one current window of a window class, or null.
+Window* Current(std::type_index kind) noexcept;
+void SetCurrent(std::type_index kind, Window* window) noexcept;
+} // namespace WindowRegistry
+
+// Makes a new window of class W and builds it. It becomes the current window of its class.
+template <class W, class... Args>
+Ref<W> OpenWindow(Args&&... args)
+{
+    Ref<W> window = MakeRef<W>(std::forward<Args>(args)...);
+    window->kind_ = typeid(W);
+    WindowRegistry::SetCurrent(typeid(W), window.Get());
+    window->Build();
+    return window;
+}
+
+// The one current window of class W, made and built when there is none; once it is closed, the next call
+// makes a new one.
+template <class W>
+Ref<W> CurrentWindow()
+{
+    if (Window* current = WindowRegistry::Current(typeid(W))) {
+        return Ref<W>::Share(static_cast<W*>(current));
+    }
+    return OpenWindow<W>();
+}
