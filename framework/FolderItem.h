@@ -33,11 +33,16 @@ public:
     const std::wstring& NativePath() const noexcept { return path_; }
 
 private:
+    // The path in the "\\?\" form that the Win32 calls take, so that no length limit applies.
+    std::wstring Win32Path() const;
+    bool IsFolder() const;
+
     std::wstring path_;
     std::string name_;
 };
 
 // Drive-letter paths are used as they are, a single leading "\" is taken on the executable's
 // drive, and anything else (the empty path too) is relative to the executable's folder.
-// A trailing "\" is ignored. Only a path holding a NUL character gives nil.
+// A trailing "\" is ignored, "/" is read as "\", and "." and ".." components are resolved.
+// Only a path holding a NUL character gives nil.
 Ref<FolderItem> GetFolderItem(const std::string& path);

@@ -1,0 +1,267 @@
+// File items over the wide Win32 file functions, with paths of any length.
+#include "FolderItem.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <utility>
+#include <vector>
+
+#include "ProgramFolder.h"
+#include "TextInputStream.h"
+#include "TextOutputStream.h"
+#include "Unicode.h"
+
+namespace {
+
+const std::wstring kLongPrefix = L"\\\\?\\";
+const std::wstring kLongUncPrefix = L"\\\\?\\UNC\\";
+
+bool IsDrivePath(const std::wstring& path)
+{
+    return path.size() >= 2 && path[1] == L':' &&
+           ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+}
+
+bool IsUncPath(const std::wstring& path)
+{
+    return path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\';
+}
+
+std::vector<std::wstring> SplitComponents(const std::wstring& text)
+{
+    std::vector<std::wstring> parts;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(L'\\', start);
+        if (end == std::wstring::npos) {
+            end = text.size();
+        }
+        if (end > start) {
+            parts.push_back(text.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+// An absolute path ("X:..." or "\\server\share...") in its one canonical form: separators single, "." dropped,
+// ".." applied (never above the root), no trailing separator except after a drive letter.
+std::wstring Canonical(const std::wstring& absolute)
+{
+    std::wstring root;
+    std::vector<std::wstring> parts;
+    if (IsDrivePath(absolute)) {
+        // "C:demos" counts from the drive's root: the framework's paths never depend on a current directory.
+        root = absolute.substr(0, 2) + L"\\";
+        parts = SplitComponents(absolute.substr(2));
+    } else {
+        // Server and share form the root of a network path; ".." cannot climb above them.
+        std::vector<std::wstring> all = SplitComponents(absolute);
+        root = L"\\";
+        size_t rootParts = 0;
+        while (rootParts < 2 && rootParts < all.size()) {
+            root += L"\\" + all[rootParts];
+            ++rootParts;
+        }
+        parts.assign(all.begin() + static_cast<std::ptrdiff_t>(rootParts), all.end());
+    }
+
+    std::vector<std::wstring> kept;
+    for (const std::wstring& part : parts) {
+        if (part == L".") {
+            continue;
+        }
+        if (part == L"..") {
+            if (!kept.empty()) {
+                kept.pop_back();
+            }
+            continue;
+        }
+        kept.push_back(part);
+    }
+
+    std::wstring result = root;
+    for (size_t i = 0; i < kept.size(); ++i) {
+        if (i > 0 || result.back() != L'\\') {
+            result += L'\\';
+        }
+        result += kept[i];
+    }
+    return result;
+}
+
+// The root of the program's own path: "C:" or "\\server\share".
+std::wstring ProgramRoot()
+{
+    const std::wstring folder = ProgramFolder();
+    if (IsDrivePath(folder)) {
+        return folder.substr(0, 2);
+    }
+    const std::vector<std::wstring> parts = SplitComponents(folder);
+    std::wstring root;
+    for (size_t i = 0; i < 2 && i < parts.size(); ++i) {
+        root += L"\\" + parts[i];
+    }
+    return L"\\" + root;
+}
+
+std::wstring LastComponent(const std::wstring& path)
+{
+    std::wstring trimmed = path;
+    if (trimmed.size() > 1 && trimmed.back() == L'\\') {
+        trimmed.pop_back();
+    }
+    const size_t separator = trimmed.find_last_of(L'\\');
+    return separator == std::wstring::npos ? trimmed : trimmed.substr(separator + 1);
+}
+
+// Every entry of a folder other than "." and "..", in the order FindFirstFileW and FindNextFileW give them.
+// Count and Item both go through here, so that a cached listing can later take its place in one spot.
+std::vector<std::wstring> ListEntries(const std::wstring& win32Folder)
+{
+    std::vector<std::wstring> names;
+    std::wstring pattern = win32Folder;
+    if (pattern.back() != L'\\') {
+        pattern += L'\\';
+    }
+    pattern += L"*.*";
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileW(pattern.c_str(), &data));
+    if (!find) {
+        return names;
+    }
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") {
+            names.push_back(name);
+        }
+    } while (FindNextFileW(find.Get(), &data));
+    return names;
+}
+
+} // namespace
+
+FolderItem::FolderItem(std::wstring fullPath) : path_(std::move(fullPath)), name_(Narrow(LastComponent(path_))) {}
+
+std::wstring FolderItem::Win32Path() const
+{
+    // The "\\?\" form lifts the MAX_PATH limit; the stored path is already canonical, as that form requires.
+    if (IsUncPath(path_)) {
+        return kLongUncPrefix + path_.substr(2);
+    }
+    return kLongPrefix + path_;
+}
+
+bool FolderItem::IsFolder() const
+{
+    const DWORD attributes = GetFileAttributesW(Win32Path().c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string FolderItem::AbsolutePath() const
+{
+    std::string path = Narrow(path_);
+    if (path.back() != '\\' && IsFolder()) {
+        path += '\\';
+    }
+    return path;
+}
+
+bool FolderItem::Exists() const
+{
+    const std::wstring win32Path = Win32Path();
+    if (GetFileAttributesW(win32Path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    // A file that another program holds open exclusively refuses its attributes but is still listed by its folder.
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileW(win32Path.c_str(), &data));
+    return static_cast<bool>(find);
+}
+
+int32_t FolderItem::Count() const
+{
+    const size_t count = ListEntries(Win32Path()).size();
+    return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
+}
+
+Ref<FolderItem> FolderItem::Item(int32_t index) const
+{
+    if (index < 1) {
+        return nullptr;
+    }
+    const std::vector<std::wstring> names = ListEntries(Win32Path());
+    if (static_cast<size_t>(index) > names.size()) {
+        return nullptr;
+    }
+    std::wstring child = path_;
+    if (child.back() != L'\\') {
+        child += L'\\';
+    }
+    child += names[static_cast<size_t>(index) - 1];
+    return MakeRef<FolderItem>(std::move(child));
+}
+
+void FolderItem::Delete() const
+{
+    const std::wstring win32Path = Win32Path();
+    if (IsFolder()) {
+        RemoveDirectoryW(win32Path.c_str());
+    } else {
+        DeleteFileW(win32Path.c_str());
+    }
+}
+
+Ref<TextOutputStream> FolderItem::CreateTextFile() const
+{
+    FileHandle file(CreateFileW(Win32Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return nullptr;
+    }
+    return MakeRef<TextOutputStream>(std::move(file));
+}
+
+Ref<TextInputStream> FolderItem::OpenAsTextFile() const
+{
+    // Opening a folder without FILE_FLAG_BACKUP_SEMANTICS fails on Windows; the explicit test keeps that true everywhere.
+    if (IsFolder()) {
+        return nullptr;
+    }
+    FileHandle file(CreateFileW(Win32Path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return nullptr;
+    }
+    return MakeRef<TextInputStream>(std::move(file));
+}
+
+Ref<FolderItem> GetFolderItem(const std::string& path)
+{
+    if (path.find('\0') != std::string::npos) {
+        return nullptr;
+    }
+    std::wstring text = Widen(path);
+    for (wchar_t& c : text) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    // A path typed in its long form names the same item as without the prefix.
+    if (text.compare(0, kLongUncPrefix.size(), kLongUncPrefix) == 0) {
+        text.replace(0, kLongUncPrefix.size(), L"\\\\");
+    } else if (text.compare(0, kLongPrefix.size(), kLongPrefix) == 0) {
+        text.erase(0, kLongPrefix.size());
+    }
+
+    std::wstring absolute;
+    if (IsDrivePath(text) || IsUncPath(text)) {
+        absolute = text;
+    } else if (!text.empty() && text[0] == L'\\') {
+        absolute = ProgramRoot() + text;
+    } else {
+        absolute = ProgramFolder() + L"\\" + text;
+    }
+    return MakeRef<FolderItem>(Canonical(absolute));
+}
