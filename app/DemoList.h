@@ -1,0 +1,43 @@
+// The demos of the demo folder: which items are demos, their two name fields, the scan and the sort.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Array.h"
+#include "FolderItem.h"
+
+// Both lists have the indices 0 to 5000; index 0 is never used.
+constexpr int32_t kDemoListUpperBound = 5000;
+
+// Application-wide run state, alive from start-up to exit.
+extern Ref<FolderItem> DemoFolder;
+// Entries 1 to DemoCount are the demos of the latest scan; later entries may hold stale demos nobody reads.
+extern Ref<Array<Ref<FolderItem>>> DemoList;
+extern int32_t DemoCount;
+// The distinct player fields of the latest scan in the order first met, ended by an empty entry.
+extern Ref<Array<std::string>> PlayerList;
+
+// Start-up creates the two lists once; the end of the program releases them and the demo folder.
+void CreateDemoLists();
+void ReleaseDemoLists();
+
+// The text after the first startDelimiter (or from the start when waitForStart is false) up to the first
+// endDelimiter met while capturing, without either delimiter. Delimiters are single characters compared
+// without case; an empty one never matches.
+std::string ExtractField(const std::string& source, const std::string& startDelimiter,
+                         const std::string& endDelimiter, bool waitForStart);
+// Everything before the first "]", or the whole name.
+std::string ChallengeKey(const std::string& demoName);
+// The text after the first "(" up to the next ".", or to the end; empty without a "(".
+std::string PlayerField(const std::string& demoName);
+// A demo is any item, file or folder, whose name ends in "dm_68" in any case.
+bool IsDemoName(const std::string& name);
+
+// Walks DemoFolder into DemoList, DemoCount and PlayerList. Items that vanish between Count and Item are skipped.
+// Returns false when the folder offered a demo that no longer fits the lists' bounds (with bound 5000: a 5001st
+// demo, or a 5000th distinct player name, whose end entry would lie past index 5000): the walk stops at that demo,
+// which is not stored, and the lists hold what fitted.
+[[nodiscard]] bool ScanDemoFolder();
+// Stable bubble sort of entries 1 to DemoCount by Name, case ignored.
+void SortDemos();

@@ -1,0 +1,153 @@
+// The pruning run: validation, folder checks, the three modes and the pruning pass.
+#include "PruneRun.h"
+
+#include "BackgroundTask.h"
+#include "DemoList.h"
+#include "MsgBox.h"
+#include "Numbers.h"
+#include "Strings.h"
+
+namespace {
+
+const char kPerChallengeTooSmall[] = "Number to keep per challenge must be 1 or more.";
+const char kPerPlayerTooSmall[] = "Number to keep per player must be 1 or more.";
+const char kNoFolder[] = "Demo directory doesn't exist.";
+const char kNoDemos[] = "No demos found in demo directory.";
+const char kTooManyItems[] = "5000 or more files in demo directory... What the hell are you doing?!?";
+const char kEmptyPlayer[] = "Zorazizadirer: unrecoverable error";
+const char kDone[] = "Done!";
+
+constexpr int32_t kMaxFolderItems = 4999;
+
+// True when the text reads as a number of at least 1; a NaN compares false and so fails too.
+bool AtLeastOne(const std::string& text)
+{
+    return Val(text) >= 1;
+}
+
+// A demo with an empty player field would end PlayerList early and cannot be pruned per player, so a pass
+// refuses the whole list before it deletes anything.
+bool EveryDemoHasPlayer()
+{
+    for (int32_t i = 1; i <= DemoCount; ++i) {
+        if (PlayerField((*DemoList)[i]->Name()).empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::string DemoFolderProblem(const Ref<FolderItem>& folder)
+{
+    if (!folder || !folder->Exists()) {
+        return kNoFolder;
+    }
+    const int32_t count = folder->Count();
+    if (count == 0) {
+        return kNoDemos;
+    }
+    if (count > kMaxFolderItems) {
+        return kTooManyItems;
+    }
+    return std::string();
+}
+
+void PressGo(const PruneSettings& settings)
+{
+    if (!AtLeastOne(settings.numPerChallenge)) {
+        MsgBox(kPerChallengeTooSmall);
+        return;
+    }
+    if (!AtLeastOne(settings.numPerPlayer)) {
+        MsgBox(kPerPlayerTooSmall);
+        return;
+    }
+    RunPrune(settings);
+}
+
+void RunPrune(const PruneSettings& settings)
+{
+    DemoFolder = GetFolderItem(settings.demoPath);
+    const std::string problem = DemoFolderProblem(DemoFolder);
+    if (!problem.empty()) {
+        MsgBox(problem);
+        return;
+    }
+    // A folder that grew past the lists' capacity during the walk is reported as too full, before any deletion
+    // that the partial list would cause.
+    if (!ScanDemoFolder()) {
+        MsgBox(kTooManyItems);
+        return;
+    }
+    if (DemoCount == 0) {
+        MsgBox(kNoDemos);
+        return;
+    }
+    SortDemos();
+
+    const int32_t perChallenge = Int(Val(settings.numPerChallenge));
+    if (!settings.onlyPlayer && !settings.limitPerPlayer) {
+        if (!PruneDemos(perChallenge, std::string())) {
+            MsgBox(kEmptyPlayer);
+            return;
+        }
+    } else if (settings.onlyPlayer) {
+        if (!PruneDemos(perChallenge, settings.playerName)) {
+            MsgBox(kEmptyPlayer);
+            return;
+        }
+    } else {
+        const int32_t perPlayer = Int(Val(settings.numPerPlayer));
+        // After a scan that found demos, entry 1 holds a name and an empty entry follows the last one.
+        bool last = false;
+        for (int32_t i = 1; !last; ++i) {
+            if (!PruneDemos(perPlayer, (*PlayerList)[i])) {
+                MsgBox(kEmptyPlayer);
+                return;
+            }
+            last = (*PlayerList)[i + 1].empty();
+            BackgroundTaskHook();
+        }
+        if (!ScanDemoFolder()) {
+            MsgBox(kTooManyItems);
+            return;
+        }
+        if (DemoCount == 0) {
+            return;
+        }
+        SortDemos();
+        if (!PruneDemos(perChallenge, std::string())) {
+            MsgBox(kEmptyPlayer);
+            return;
+        }
+    }
+    MsgBox(kDone);
+}
+
+bool PruneDemos(int32_t keep, const std::string& player)
+{
+    if (!EveryDemoHasPlayer()) {
+        return false;
+    }
+    std::string currentKey = ChallengeKey((*DemoList)[1]->Name());
+    int32_t kept = 0;
+    for (int32_t i = 1; i <= DemoCount; ++i) {
+        const Ref<FolderItem>& demo = (*DemoList)[i];
+        const std::string key = ChallengeKey(demo->Name());
+        if (!StrEquals(key, currentKey)) {
+            currentKey = key;
+            kept = 0;
+        }
+        if (player.empty() || StrEquals(PlayerField(demo->Name()), player)) {
+            if (kept == keep) {
+                demo->Delete();
+            } else {
+                ++kept;
+            }
+        }
+        BackgroundTaskHook();
+    }
+    return true;
+}
