@@ -17,7 +17,8 @@ void BackgroundTaskHook()
     }
     lastTick = tick;
     ++ticksWorked;
-    // The framework runs no timers, Escape polls or cooperative threads of its own, and never touches the message queue here.
+    // The framework runs no timers, Escape polls or cooperative threads of its own,
+    // and never touches the message queue here.
 }
 
 uint32_t BackgroundTaskTicksWorked() { return ticksWorked; }
