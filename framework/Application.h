@@ -8,6 +8,11 @@
 #include "MenuItem.h"
 #include "Object.h"
 
+// Orders menu item names with case ignored.
+struct MenuNameLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+};
+
 class Application : public Object {
 public:
     // Fires when the application becomes active: first while the first window is being opened, after its
@@ -25,7 +30,7 @@ public:
 
 private:
     Ref<::MenuBar> menuBar_;
-    std::map<std::string, Ref<MenuHandler>> handlers_;
+    std::map<std::string, Ref<MenuHandler>, MenuNameLess> handlers_;
 };
 
 // Makes the object the program's application object, which the framework keeps.

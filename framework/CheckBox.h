@@ -23,6 +23,7 @@ protected:
     DWORD NativeStyle() const override;
     std::wstring NativeText() const override;
     void Created() override;
+    void Closing() override;
     void Command(WORD notification) override;
 
 private:

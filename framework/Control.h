@@ -81,6 +81,8 @@ protected:
     virtual bool TakesFocus() const { return true; }
     // Runs once the native control exists, to apply what the subclass recorded.
     virtual void Created() {}
+    // Runs while the native control still exists but its window is closing, to keep its state readable.
+    virtual void Closing() {}
 
     // WM_COMMAND notifications from the native control (BN_CLICKED, EN_CHANGE...).
     virtual void Command(WORD notification) { (void)notification; }

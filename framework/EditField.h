@@ -31,7 +31,7 @@ protected:
     DWORD NativeStyle() const override;
     DWORD NativeExStyle() const override;
     std::wstring NativeText() const override { return text_; }
-    void Command(WORD notification) override;
+    void Closing() override;
     HBRUSH ColorBrush(HDC dc) override;
 
 private:

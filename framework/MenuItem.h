@@ -45,6 +45,7 @@ public:
     bool IsActive() const;
     // The framework's own handling when no handler ends the command. True when it did something.
     virtual bool DefaultAction() { return false; }
+    virtual bool HasDefaultAction() const { return false; }
 
     // The command id of this item in every native menu built from it.
     uint16_t CommandId() const noexcept { return commandId_; }
@@ -71,6 +72,7 @@ private:
 class QuitMenuItem : public MenuItem {
 public:
     bool DefaultAction() override;
+    bool HasDefaultAction() const override { return true; }
 };
 
 // The top of a menu: its items are the menus shown across the window.

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "FrameworkInternal.h"
 #include "ModalStack.h"
 #include "Unicode.h"
 
@@ -21,4 +22,6 @@ HWND MessageOwner()
 void MsgBox(const std::string& text)
 {
     MessageBoxW(MessageOwner(), Widen(text).c_str(), L"Message", MB_OK | MB_ICONINFORMATION);
+    // The box's own loop dispatched messages; what their handlers raised goes on from here.
+    RethrowPendingException();
 }

@@ -129,9 +129,10 @@ private:
     void OnCommand(WORD id, WORD notification, HWND from);
     void OnMenuPopup(HMENU menu);
     void OnMinMaxInfo(MINMAXINFO& info) const;
-    LRESULT OnControlColor(HDC dc, HWND from);
+    LRESULT OnControlColor(UINT message, HDC dc, HWND from);
     bool OnEraseBackground(HDC dc);
     void OnNcDestroy();
+    void OnDestroy();
     Control* FindControl(HWND hwnd) const;
 
     HWND hwnd_ = nullptr;

@@ -1,0 +1,53 @@
+// What the framework's own modules share and the application never sees.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "Object.h"
+
+class MenuItem;
+class Window;
+
+// An exception caught at a window procedure's edge waits here until the loop that dispatched the message
+// rethrows it. The first one wins: later ones arise while the first is unwinding.
+void KeepPendingException() noexcept;
+void RethrowPendingException();
+void DiscardPendingException() noexcept;
+
+// Lets a loop blocked in GetMessage look at its end condition again.
+void WakeEventLoop() noexcept;
+
+// Takes one message, gives it to accelerators, KeyDown and dialog navigation, dispatches it and rethrows what
+// its handler raised. False once WM_QUIT arrives.
+bool PumpMessage();
+
+// The open windows, the most recently active first.
+std::vector<Ref<Window>> OpenWindows();
+void CloseAllWindows() noexcept;
+
+// The application's Activate: the first one while the first window is opened, later on coming back.
+void FireFirstActivate();
+void ApplicationActivated(bool active);
+
+// Routes a menu command to the handler registered under the item's name, then to the item's own handling.
+void DispatchMenuCommand(MenuItem& item);
+
+// The name of an exception's class as the unhandled-exception report shows it.
+std::string ExceptionClassName(const std::exception_ptr& exception);
+
+class WindowAccess {
+public:
+    static void Register(Window& window);
+    static void Unregister(Window& window) noexcept;
+    static void Activated(Window& window);
+    static Window* FromHandle(HWND hwnd) noexcept;
+    static bool CancelClose(Window& window);
+    static void Destroy(Window& window) noexcept;
+    static void SetModalOwner(Window& window, HWND owner) noexcept;
+    static void ReleaseModalOwner(Window& window) noexcept;
+    static bool PreTranslate(MSG& msg);
+};

@@ -1,0 +1,29 @@
+// A native push button whose Action runs when it is pressed.
+#include "PushButton.h"
+
+#include "Unicode.h"
+
+void PushButton::SetCaption(const std::string& caption)
+{
+    caption_ = caption;
+    if (HWND hwnd = Handle()) {
+        SetWindowTextW(hwnd, NativeText().c_str());
+    }
+}
+
+DWORD PushButton::NativeStyle() const
+{
+    return BS_PUSHBUTTON;
+}
+
+std::wstring PushButton::NativeText() const
+{
+    return Widen(caption_);
+}
+
+void PushButton::Command(WORD notification)
+{
+    if (notification == BN_CLICKED) {
+        Action();
+    }
+}

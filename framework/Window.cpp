@@ -1,0 +1,633 @@
+// A top-level window of the framework: its building order, properties, controls and closing.
+#include "Window.h"
+
+#include <algorithm>
+#include <map>
+
+#include "Application.h"
+#include "FrameworkInternal.h"
+#include "MenuItem.h"
+#include "Strings.h"
+#include "Unicode.h"
+
+namespace {
+
+const wchar_t kWindowClass[] = L"HalvardFrameworkWindow";
+// Control ids start above IDOK and IDCANCEL, which dialog navigation sends for Enter and Escape.
+constexpr int kFirstControlId = 100;
+
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+// Every open window, holding it alive until its native window is gone; the most recently active first.
+std::vector<Ref<Window>>& OpenList()
+{
+    static std::vector<Ref<Window>> windows;
+    return windows;
+}
+
+std::map<std::type_index, Window*>& CurrentWindows()
+{
+    static std::map<std::type_index, Window*> windows;
+    return windows;
+}
+
+void RegisterWindowClass(WNDPROC procedure)
+{
+    static bool registered = false;
+    if (registered) {
+        return;
+    }
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kWindowClass;
+    if (RegisterClassExW(&wc) == 0) {
+        throw NilObjectException();
+    }
+    registered = true;
+}
+
+std::wstring MenuText(const MenuItem& item)
+{
+    std::wstring text = Widen(item.Text());
+    if (item.CommandKey().size() == 1) {
+        text += L"\tCtrl+" + Widen(Right(item.CommandKey(), 1));
+        std::transform(text.end() - 1, text.end(), text.end() - 1, [](wchar_t c) { return static_cast<wchar_t>(towupper(c)); });
+    }
+    return text;
+}
+
+HMENU BuildMenu(const MenuItem& model, bool popup, std::vector<ACCEL>& accelerators)
+{
+    HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
+    for (int32_t i = 0; i < model.Count(); ++i) {
+        Ref<MenuItem> item = model.Item(i);
+        UINT state = item->IsActive() ? MF_ENABLED : MF_GRAYED;
+        if (item->Count() > 0) {
+            HMENU sub = BuildMenu(*item, true, accelerators);
+            AppendMenuW(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(sub), MenuText(*item).c_str());
+            continue;
+        }
+        AppendMenuW(menu, MF_STRING | state, item->CommandId(), MenuText(*item).c_str());
+        const std::string& key = item->CommandKey();
+        if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
+            ACCEL accel{};
+            accel.fVirt = FVIRTKEY | FCONTROL;
+            accel.key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(key[0])));
+            accel.cmd = item->CommandId();
+            accelerators.push_back(accel);
+        }
+    }
+    return menu;
+}
+
+void RefreshMenu(HMENU menu, const MenuItem& model)
+{
+    for (int32_t i = 0; i < model.Count(); ++i) {
+        Ref<MenuItem> item = model.Item(i);
+        EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (item->IsActive() ? MF_ENABLED : MF_GRAYED));
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            RefreshMenu(sub, *item);
+        }
+    }
+}
+
+} // namespace
+
+Window* WindowRegistry::Current(std::type_index kind) noexcept
+{
+    auto found = CurrentWindows().find(kind);
+    return found == CurrentWindows().end() ? nullptr : found->second;
+}
+
+void WindowRegistry::SetCurrent(std::type_index kind, Window* window) noexcept
+{
+    if (window == nullptr) {
+        CurrentWindows().erase(kind);
+    } else {
+        CurrentWindows()[kind] = window;
+    }
+}
+
+Window::~Window()
+{
+    if (hwnd_ != nullptr) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    for (auto& control : controls_) {
+        control->Detach();
+    }
+    if (WindowRegistry::Current(kind_) == this) {
+        WindowRegistry::SetCurrent(kind_, nullptr);
+    }
+}
+
+void Window::Build()
+{
+    RegisterWindowClass(&Window::WindowProc);
+    CreateWindowExW(kExStyle, kWindowClass, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (hwnd_ == nullptr) {
+        throw NilObjectException();
+    }
+    WindowAccess::Register(*this);
+    ApplySize();
+    Layout();
+    CreateControls();
+    FireFirstActivate();
+    built_ = true;
+    if (visible_ && hwnd_ != nullptr) {
+        Show();
+    }
+    RethrowPendingException();
+}
+
+void Window::Show()
+{
+    if (!positioned_) {
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        RECT frame{};
+        GetWindowRect(hwnd_, &frame);
+        left_ = work.left + std::max(0L, ((work.right - work.left) - (frame.right - frame.left)) / 2);
+        top_ = work.top + std::max(0L, ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2);
+        positioned_ = true;
+        SetWindowPos(hwnd_, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+}
+
+void Window::SetTitle(const std::string& title)
+{
+    title_ = title;
+    if (hwnd_ != nullptr) {
+        SetWindowTextW(hwnd_, Widen(title).c_str());
+    }
+}
+
+void Window::SetBackColor(Color color)
+{
+    backColor_ = color;
+    backBrush_.Reset();
+    if (hwnd_ != nullptr) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+void Window::SetHasBackColor(bool hasBackColor)
+{
+    hasBackColor_ = hasBackColor;
+    if (hwnd_ != nullptr) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+void Window::SetVisible(bool visible)
+{
+    visible_ = visible;
+    if (hwnd_ == nullptr || !built_) {
+        return;
+    }
+    if (visible) {
+        Show();
+    } else {
+        ShowWindow(hwnd_, SW_HIDE);
+        WakeEventLoop();
+    }
+}
+
+void Window::SetMenuBar(Ref<::MenuBar> menuBar)
+{
+    menuBar_ = std::move(menuBar);
+    ApplyMenu();
+}
+
+void Window::SetMenuBarVisible(bool menuBarVisible)
+{
+    menuBarVisible_ = menuBarVisible;
+    ApplyMenu();
+}
+
+void Window::SetCloseBox(bool closeBox)
+{
+    closeBox_ = closeBox;
+    ApplyStyle();
+}
+
+int32_t Window::Left() const
+{
+    if (hwnd_ != nullptr && positioned_) {
+        RECT frame{};
+        GetWindowRect(hwnd_, &frame);
+        return frame.left;
+    }
+    return left_;
+}
+
+int32_t Window::Top() const
+{
+    if (hwnd_ != nullptr && positioned_) {
+        RECT frame{};
+        GetWindowRect(hwnd_, &frame);
+        return frame.top;
+    }
+    return top_;
+}
+
+void Window::SetLeft(int32_t left)
+{
+    left_ = left;
+    top_ = Top();
+    positioned_ = true;
+    if (hwnd_ != nullptr) {
+        SetWindowPos(hwnd_, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Window::SetTop(int32_t top)
+{
+    left_ = Left();
+    top_ = top;
+    positioned_ = true;
+    if (hwnd_ != nullptr) {
+        SetWindowPos(hwnd_, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Window::SetWidth(int32_t width)
+{
+    width_ = width;
+    ApplySize();
+}
+
+void Window::SetHeight(int32_t height)
+{
+    height_ = height;
+    ApplySize();
+}
+
+void Window::ApplyStyle()
+{
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    // Without the close box the system menu's Close is greyed, which also stops Alt+F4.
+    EnableMenuItem(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND | (closeBox_ ? MF_ENABLED : MF_GRAYED));
+}
+
+void Window::ApplySize()
+{
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    RECT frame{0, 0, width_, height_};
+    AdjustWindowRectEx(&frame, kStyle, GetMenu(hwnd_) != nullptr, kExStyle);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::ApplyMenu()
+{
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    accelerators_.Reset();
+    HMENU old = nativeMenu_;
+    nativeMenu_ = nullptr;
+    std::vector<ACCEL> accelerators;
+    if (menuBar_) {
+        HMENU menu = BuildMenu(*menuBar_, false, accelerators);
+        if (menuBarVisible_) {
+            nativeMenu_ = menu;
+        } else {
+            DestroyMenu(menu);
+        }
+    }
+    SetMenu(hwnd_, nativeMenu_);
+    if (old != nullptr) {
+        DestroyMenu(old);
+    }
+    // The shortcuts work whether or not the menu is shown.
+    if (!accelerators.empty()) {
+        accelerators_.Reset(CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size())));
+    }
+    ApplySize();
+}
+
+void Window::Add(const Ref<Control>& control)
+{
+    if (!control) {
+        throw NilObjectException();
+    }
+    if (hwnd_ == nullptr) {
+        throw NilObjectException();
+    }
+    control->Create(*this, hwnd_, kFirstControlId + static_cast<int>(controls_.size()));
+    controls_.push_back(control);
+}
+
+Ref<Control> Window::ControlAt(int32_t index) const
+{
+    if (index < 0 || index >= ControlCount()) {
+        return nullptr;
+    }
+    return controls_[static_cast<size_t>(index)];
+}
+
+Ref<Control> Window::ControlNamed(const std::string& name) const
+{
+    for (const auto& control : controls_) {
+        if (StrEquals(control->Name(), name)) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+bool Window::Close()
+{
+    if (hwnd_ == nullptr) {
+        return true;
+    }
+    if (CancelClose()) {
+        return false;
+    }
+    Destroy();
+    RethrowPendingException();
+    return true;
+}
+
+void Window::Destroy()
+{
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    // The owner comes back before this window goes, so that the system activates it and not another program.
+    WindowAccess::ReleaseModalOwner(*this);
+    DestroyWindow(hwnd_);
+}
+
+Control* Window::FindControl(HWND hwnd) const
+{
+    for (const auto& control : controls_) {
+        if (control->Handle() == hwnd) {
+            return control.Get();
+        }
+    }
+    return nullptr;
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    // The window may lose its last reference while it handles its own destruction.
+    Ref<Window> keep = Ref<Window>::Share(self);
+    LRESULT result = 0;
+    try {
+        result = self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        KeepPendingException();
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    }
+    return result;
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_INITMENU:
+    case WM_INITMENUPOPUP:
+        OnMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_GETMINMAXINFO:
+        OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            width_ = LOWORD(lParam);
+            height_ = HIWORD(lParam);
+        }
+        return 0;
+    case WM_ERASEBKGND:
+        return OnEraseBackground(reinterpret_cast<HDC>(wParam)) ? 1 : 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return OnControlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            WindowAccess::Activated(*this);
+        }
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_ACTIVATEAPP:
+        ApplicationActivated(wParam != FALSE);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_NCDESTROY:
+        OnNcDestroy();
+        return 0;
+    default:
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+void Window::OnCommand(WORD id, WORD notification, HWND from)
+{
+    if (from != nullptr) {
+        if (Control* control = FindControl(from)) {
+            Ref<Control> keep = Ref<Control>::Share(control);
+            control->Command(notification);
+        }
+        return;
+    }
+    if (MenuItem* item = MenuItem::FromCommandId(id)) {
+        Ref<MenuItem> keep = Ref<MenuItem>::Share(item);
+        DispatchMenuCommand(*item);
+    }
+}
+
+void Window::OnMenuPopup(HMENU menu)
+{
+    (void)menu;
+    if (nativeMenu_ != nullptr && menuBar_) {
+        RefreshMenu(nativeMenu_, *menuBar_);
+    }
+}
+
+void Window::OnMinMaxInfo(MINMAXINFO& info) const
+{
+    bool hasMenu = hwnd_ != nullptr && GetMenu(hwnd_) != nullptr;
+    RECT smallest{0, 0, minWidth_, minHeight_};
+    AdjustWindowRectEx(&smallest, kStyle, hasMenu, kExStyle);
+    RECT largest{0, 0, maxWidth_, maxHeight_};
+    AdjustWindowRectEx(&largest, kStyle, hasMenu, kExStyle);
+    info.ptMinTrackSize = {smallest.right - smallest.left, smallest.bottom - smallest.top};
+    info.ptMaxTrackSize = {largest.right - largest.left, largest.bottom - largest.top};
+}
+
+bool Window::OnEraseBackground(HDC dc)
+{
+    RECT area{};
+    GetClientRect(hwnd_, &area);
+    if (!hasBackColor_) {
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+        return true;
+    }
+    if (!backBrush_) {
+        backBrush_.Reset(CreateSolidBrush(backColor_.ToColorRef()));
+    }
+    FillRect(dc, &area, static_cast<HBRUSH>(backBrush_.Get()));
+    return true;
+}
+
+LRESULT Window::OnControlColor(UINT message, HDC dc, HWND from)
+{
+    if (message == WM_CTLCOLOREDIT) {
+        if (Control* control = FindControl(from)) {
+            if (HBRUSH brush = control->ColorBrush(dc)) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+        }
+    } else if (hasBackColor_) {
+        if (!backBrush_) {
+            backBrush_.Reset(CreateSolidBrush(backColor_.ToColorRef()));
+        }
+        SetBkColor(dc, backColor_.ToColorRef());
+        return reinterpret_cast<LRESULT>(backBrush_.Get());
+    }
+    return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(from));
+}
+
+void Window::OnDestroy()
+{
+    for (auto& control : controls_) {
+        control->Closing();
+    }
+}
+
+void Window::OnNcDestroy()
+{
+    for (auto& control : controls_) {
+        control->Detach();
+    }
+    // The system destroys the menu of a window with the window.
+    nativeMenu_ = nullptr;
+    accelerators_.Reset();
+    hwnd_ = nullptr;
+    if (WindowRegistry::Current(kind_) == this) {
+        WindowRegistry::SetCurrent(kind_, nullptr);
+    }
+    WindowAccess::Unregister(*this);
+    WakeEventLoop();
+}
+
+void WindowAccess::Register(Window& window)
+{
+    OpenList().insert(OpenList().begin(), Ref<Window>::Share(&window));
+}
+
+void WindowAccess::Unregister(Window& window) noexcept
+{
+    auto& list = OpenList();
+    list.erase(std::remove_if(list.begin(), list.end(), [&](const Ref<Window>& w) { return w.Get() == &window; }),
+               list.end());
+}
+
+void WindowAccess::Activated(Window& window)
+{
+    auto& list = OpenList();
+    auto found = std::find_if(list.begin(), list.end(), [&](const Ref<Window>& w) { return w.Get() == &window; });
+    if (found != list.end()) {
+        std::rotate(list.begin(), found, found + 1);
+    }
+}
+
+Window* WindowAccess::FromHandle(HWND hwnd) noexcept
+{
+    if (hwnd == nullptr) {
+        return nullptr;
+    }
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Window::WindowProc) {
+        return nullptr;
+    }
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+bool WindowAccess::CancelClose(Window& window)
+{
+    return window.CancelClose();
+}
+
+void WindowAccess::Destroy(Window& window) noexcept
+{
+    window.Destroy();
+}
+
+void WindowAccess::SetModalOwner(Window& window, HWND owner) noexcept
+{
+    window.modalOwner_ = owner;
+    SetWindowLongPtrW(window.hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    EnableWindow(owner, FALSE);
+}
+
+void WindowAccess::ReleaseModalOwner(Window& window) noexcept
+{
+    if (HWND owner = std::exchange(window.modalOwner_, nullptr)) {
+        EnableWindow(owner, TRUE);
+    }
+}
+
+bool WindowAccess::PreTranslate(MSG& msg)
+{
+    HWND top = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    Window* window = FromHandle(top);
+    if (window == nullptr) {
+        return false;
+    }
+    Ref<Window> keep = Ref<Window>::Share(window);
+    if (window->accelerators_ && TranslateAcceleratorW(top, window->accelerators_.Get(), &msg) != 0) {
+        return true;
+    }
+    if (msg.message == WM_CHAR && window->KeyDown(Narrow(std::wstring(1, static_cast<wchar_t>(msg.wParam))))) {
+        return true;
+    }
+    return window->IsOpen() && IsDialogMessageW(top, &msg) != 0;
+}
+
+std::vector<Ref<Window>> OpenWindows()
+{
+    return OpenList();
+}
+
+void CloseAllWindows() noexcept
+{
+    for (auto& window : OpenWindows()) {
+        WindowAccess::Destroy(*window);
+    }
+}
