@@ -1,0 +1,102 @@
+// The main window's fourteen controls, each its own class named after it, setting its own properties.
+#pragma once
+
+#include "Canvas.h"
+#include "CheckBox.h"
+#include "EditField.h"
+#include "PushButton.h"
+#include "StaticText.h"
+
+// A namespace of their own: the About window has controls of the same names (StaticText1, KestrinCanvas).
+namespace MainWinControls {
+
+// The four edit fields start empty.
+class DemoPathBox : public EditField {
+public:
+    DemoPathBox();
+};
+
+class PlayerNameBox : public EditField {
+public:
+    PlayerNameBox();
+};
+
+class NumPerPlayerBox : public EditField {
+public:
+    NumPerPlayerBox();
+};
+
+class NumPerChallengeBox : public EditField {
+public:
+    NumPerChallengeBox();
+};
+
+// The check boxes start unchecked and hand their Action to the MainWin that holds them.
+class OnlyPlayerChek : public CheckBox {
+public:
+    OnlyPlayerChek();
+
+protected:
+    void Action() override;
+};
+
+class NumPlayerChek : public CheckBox {
+public:
+    NumPlayerChek();
+
+protected:
+    void Action() override;
+};
+
+// The push buttons hand their Action to the MainWin that holds them.
+class BrowseButton : public PushButton {
+public:
+    BrowseButton();
+
+protected:
+    void Action() override;
+};
+
+class GoButton : public PushButton {
+public:
+    GoButton();
+
+protected:
+    void Action() override;
+};
+
+class QuitButton : public PushButton {
+public:
+    QuitButton();
+
+protected:
+    void Action() override;
+};
+
+class StaticText1 : public StaticText {
+public:
+    StaticText1();
+};
+
+class NumPerChallengeLabel : public StaticText {
+public:
+    NumPerChallengeLabel();
+};
+
+class PlayerNameLabel : public StaticText {
+public:
+    PlayerNameLabel();
+};
+
+class NumPerPlayerLabel : public StaticText {
+public:
+    NumPerPlayerLabel();
+};
+
+// Shows the logo picture, shared with every other canvas that shows it.
+class KestrinCanvas : public Canvas {
+public:
+    KestrinCanvas();
+};
+
+} // namespace MainWinControls
