@@ -11,9 +11,8 @@
 #include "Color.h"
 #include "Control.h"
 #include "Handle.h"
+#include "MenuItem.h"
 #include "Object.h"
-
-class MenuBar;
 
 struct AcceleratorTraits {
     using Type = HACCEL;

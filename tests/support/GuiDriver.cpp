@@ -1,0 +1,330 @@
+// Drives real windows as a user would, in another process or from a second thread of this one.
+#include "GuiDriver.h"
+
+#include <cstdio>
+#include <stdexcept>
+#include <thread>
+
+#include "Unicode.h"
+
+namespace gui {
+
+namespace {
+
+template <class Predicate>
+bool WaitUntil(Predicate done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
+struct TopWindowSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopWindow(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<TopWindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == search->processId && IsWindowVisible(hwnd)) {
+        search->found.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+Process::Process(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder)
+{
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + arguments;
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+        throw std::runtime_error("cannot start " + Narrow(program) + ", error " + std::to_string(GetLastError()));
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+    // The program can take focus and shortcuts only once it is allowed to come to the front.
+    AllowSetForegroundWindow(id_);
+}
+
+Process::~Process()
+{
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        Kill();
+    }
+    CloseHandle(process_);
+}
+
+bool Process::WaitForExit(DWORD timeoutMs)
+{
+    return WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void Process::Kill()
+{
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, kWaitMs);
+}
+
+std::vector<HWND> TopWindows(DWORD processId)
+{
+    TopWindowSearch search{processId, {}};
+    EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& title, const wchar_t* className, DWORD timeoutMs)
+{
+    HWND result = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : TopWindows(processId)) {
+                if (ReadText(hwnd) == title && (className == nullptr || ClassName(hwnd) == Narrow(className))) {
+                    result = hwnd;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return result;
+}
+
+bool WaitForWindowGone(HWND window, DWORD timeoutMs)
+{
+    return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+HWND FindChild(HWND parent, const std::string& text, const wchar_t* className)
+{
+    for (HWND child : Children(parent)) {
+        if (ReadText(child) == text && (className == nullptr || ClassName(child) == Narrow(className))) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+HWND ChildOfClass(HWND parent, const wchar_t* className, size_t index)
+{
+    for (HWND child : Children(parent)) {
+        if (_wcsicmp(Widen(ClassName(child)).c_str(), className) == 0 && index-- == 0) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+std::string ClassName(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return Narrow(name);
+}
+
+std::string ReadText(HWND window)
+{
+    // WM_GETTEXT rather than GetWindowText, which does not read another process's controls.
+    auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    auto copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(copied));
+    return Narrow(text);
+}
+
+RECT ChildRect(HWND child)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ClientSize(HWND window)
+{
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool IsEnabled(HWND window)
+{
+    return IsWindowEnabled(window) != FALSE;
+}
+
+bool IsChecked(HWND checkBox)
+{
+    return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TypeText(HWND edit, const std::string& text)
+{
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+    for (wchar_t unit : Widen(text)) {
+        SendMessageW(edit, WM_CHAR, unit, 1);
+    }
+}
+
+void Click(HWND button)
+{
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void RequestClose(HWND window)
+{
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+void PressCtrlKey(HWND window, char key)
+{
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
+    auto vk = static_cast<WORD>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key);
+    INPUT inputs[4] = {};
+    for (auto& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+    }
+    inputs[0].ki.wVk = VK_CONTROL;
+    inputs[1].ki.wVk = vk;
+    inputs[2].ki.wVk = vk;
+    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs[3].ki.wVk = VK_CONTROL;
+    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, inputs, sizeof(INPUT));
+}
+
+MessageBoxInfo WaitForMessageBox(DWORD processId, DWORD timeoutMs)
+{
+    MessageBoxInfo box;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : TopWindows(processId)) {
+                // A message box's text is the Static with id 0xFFFF; other dialogs have none.
+                HWND text = GetDlgItem(hwnd, 0xFFFF);
+                if (ClassName(hwnd) == "#32770" && text != nullptr) {
+                    box.window = hwnd;
+                    box.caption = ReadText(hwnd);
+                    box.text = ReadText(text);
+                    box.owner = GetWindow(hwnd, GW_OWNER);
+                    box.hasCancel = GetDlgItem(hwnd, IDCANCEL) != nullptr;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return box;
+}
+
+bool DismissMessageBox(const MessageBoxInfo& box, int buttonId)
+{
+    if (box.window == nullptr) {
+        return false;
+    }
+    PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box.window, buttonId)));
+    return WaitForWindowGone(box.window);
+}
+
+void DriveWhile(const std::function<void()>& loop, const std::function<void()>& drive)
+{
+    std::thread driver([&] {
+        drive();
+        for (HWND hwnd : TopWindows(GetCurrentProcessId())) {
+            RequestClose(hwnd);
+        }
+    });
+    struct Join {
+        std::thread& thread;
+        ~Join() { thread.join(); }
+    } join{driver};
+    loop();
+}
+
+bool SaveScreenshot(HWND window, const std::wstring& path)
+{
+    RECT frame{};
+    if (!GetWindowRect(window, &frame)) {
+        return false;
+    }
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    // Copied from the screen, so the frame and menu look as the user sees them.
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = bitmap != nullptr;
+    if (ok) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        ok = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
+        GdiFlush();
+        SelectObject(memory, old);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (ok) {
+        DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+        DWORD imageSize = stride * static_cast<DWORD>(height);
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+        file.bfSize = file.bfOffBits + imageSize;
+        FILE* out = _wfopen(path.c_str(), L"wb");
+        ok = out != nullptr;
+        if (ok) {
+            ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                 std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                 std::fwrite(bits, imageSize, 1, out) == 1;
+            ok = std::fclose(out) == 0 && ok;
+        }
+    }
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+    return ok;
+}
+
+} // namespace gui
