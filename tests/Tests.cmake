@@ -15,3 +15,18 @@ target_link_libraries(toolkit_probe PRIVATE framework)
 target_link_options(toolkit_probe PRIVATE -municode)
 halvard_add_test(menu_test SOURCES MenuTest.cpp ${TOOLKIT_TEST_SUPPORT} LIBRARIES framework SERIAL)
 add_dependencies(menu_test toolkit_probe)
+
+# The plug-in: Pendrel on its own with a fake host, and the real host that carries it as Halvard does.
+halvard_add_test(plugin_boundary_test SOURCES PluginBoundaryTest.cpp support/PluginDriver.cpp SERIAL)
+target_link_libraries(plugin_boundary_test PRIVATE ole32)
+add_dependencies(plugin_boundary_test Pendrel)
+add_custom_command(TARGET plugin_boundary_test POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Pendrel> $<TARGET_FILE_DIR:plugin_boundary_test>)
+add_executable(plugin_probe support/PluginProbe.cpp)
+target_link_libraries(plugin_probe PRIVATE framework)
+target_link_options(plugin_probe PRIVATE -municode)
+embed_pendrel(plugin_probe PluginProbe.rc)
+halvard_add_test(plugin_host_test SOURCES PluginHostTest.cpp support/PluginDriver.cpp LIBRARIES framework SERIAL)
+embed_pendrel(plugin_host_test PluginHostTest.rc)
+add_dependencies(plugin_host_test plugin_probe)
+

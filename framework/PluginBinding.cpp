@@ -1,0 +1,100 @@
+// Plug-in method tables and the lookup of a registered method by its declaration.
+#include "PluginBinding.h"
+
+#include <windows.h>
+
+#include "PluginHost.h"
+#include "Unicode.h"
+
+namespace {
+
+const UINT kEndedByFailedAssertion = 1;
+
+struct BoundMethod {
+    std::string declaration;
+    PluginEntrypoint entry;
+};
+
+// Read from the registered records at the first lookup, then fixed.
+const std::vector<BoundMethod>& MethodTable()
+{
+    static const std::vector<BoundMethod> table = [] {
+        std::vector<BoundMethod> gathered;
+        for (const RegisteredPluginMethod& method : RegisteredPluginMethods()) {
+            if (method.record->declaration != nullptr) {
+                gathered.push_back({method.record->declaration, method.record->entry});
+            }
+        }
+        return gathered;
+    }();
+    return table;
+}
+
+char AsciiUpper(char c) noexcept
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameDeclaration(const std::string& a, const std::string& b) noexcept
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The process cannot go on without its method unless the user says so.
+void FailedAssertion(const std::string& message, int line)
+{
+    const std::wstring text =
+        L"Assertion failed in PluginBinding.cpp at line " + std::to_wstring(line) + L"\r\n" + Widen(message);
+    if (MessageBoxW(nullptr, text.c_str(), L"Failed Assertion", MB_OKCANCEL | MB_ICONSTOP | MB_SYSTEMMODAL)
+        == IDCANCEL) {
+        // Ends at once, but does not leave the plug-in files behind in the temporary folder.
+        UninstallPlugins();
+        ExitProcess(kEndedByFailedAssertion);
+    }
+}
+
+} // namespace
+
+PluginEntrypointsTable::PluginEntrypointsTable(int32_t count) : slots_(count < 0 ? 0 : static_cast<size_t>(count)) {}
+
+size_t PluginEntrypointsTable::Checked(int32_t slot) const
+{
+    if (slot < 0 || slot >= Count()) {
+        throw OutOfBoundsException();
+    }
+    return static_cast<size_t>(slot);
+}
+
+PluginEntrypoint& PluginEntrypointsTable::operator[](int32_t slot)
+{
+    return slots_[Checked(slot)];
+}
+
+PluginEntrypoint PluginEntrypointsTable::operator[](int32_t slot) const
+{
+    return slots_[Checked(slot)];
+}
+
+Ref<PluginEntrypointsTable> RuntimeAllocatePluginEntrypointsTable(int32_t count)
+{
+    return MakeRef<PluginEntrypointsTable>(count);
+}
+
+PluginEntrypoint RuntimeLookupPluginEntrypoint(const std::string& declaration)
+{
+    for (const BoundMethod& method : MethodTable()) {
+        if (SameDeclaration(method.declaration, declaration)) {
+            return method.entry;
+        }
+    }
+    FailedAssertion("can't find plugin method " + declaration, __LINE__);
+    return nullptr;
+}

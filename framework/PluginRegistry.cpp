@@ -1,0 +1,126 @@
+// The plug-in services and the record of what plug-ins registered through them.
+#include "PluginRegistry.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "FolderItem.h"
+#include "Unicode.h"
+
+namespace {
+
+// Interface versions from this one on register methods as the three-field PluginMethodRecord.
+const int32_t kRecordByPointerVersion = 3;
+
+struct CurrentPlugin {
+    int32_t version;
+};
+
+CurrentPlugin* current = nullptr;
+std::vector<RegisteredPluginMethod> methods;
+
+char AsciiUpper(char c) noexcept
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameNameIgnoringCase(const char* a, const char* b) noexcept
+{
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (AsciiUpper(*a) != AsciiUpper(*b)) {
+            return false;
+        }
+    }
+    return *a == *b;
+}
+
+std::wstring AnsiToWide(const char* text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 1) {
+        return std::wstring();
+    }
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+void RegisterPluginVersion(int32_t version) noexcept
+{
+    if (current != nullptr) {
+        current->version = version;
+    }
+}
+
+// Version 2 and versions below 1 register nothing. Version 1 means an older two-field record that no plug-in of
+// this system uses, so it is not read either.
+void PluginRegisterMethod(const PluginMethodRecord* record) noexcept
+{
+    if (current == nullptr || record == nullptr || current->version < kRecordByPointerVersion) {
+        return;
+    }
+    try {
+        methods.push_back({record, current->version});
+    } catch (const std::bad_alloc&) {
+        // The plug-in cannot take an exception; the method is then simply not registered.
+    }
+}
+
+// The path arrives as bytes in the ANSI code page; the new item's one reference passes to the caller.
+FolderItem* FolderItemFromPath(const char* path) noexcept
+{
+    if (path == nullptr) {
+        return nullptr;
+    }
+    try {
+        return GetFolderItem(Narrow(AnsiToWide(path))).Detach();
+    } catch (const std::exception&) {
+        // No exception may enter the plug-in: a failed service gives nil.
+        return nullptr;
+    }
+}
+
+struct Service {
+    const char* name;
+    void* entry;
+};
+
+} // namespace
+
+void* PluginServiceLookup(const char* serviceName) noexcept
+{
+    static const Service services[] = {
+        {"RegisterPluginVersion", reinterpret_cast<void*>(&RegisterPluginVersion)},
+        {"PluginRegisterMethod", reinterpret_cast<void*>(&PluginRegisterMethod)},
+        {"FolderItemFromPath", reinterpret_cast<void*>(&FolderItemFromPath)},
+    };
+    if (serviceName == nullptr) {
+        return nullptr;
+    }
+    for (const Service& service : services) {
+        if (SameNameIgnoringCase(service.name, serviceName)) {
+            return service.entry;
+        }
+    }
+    return nullptr;
+}
+
+void RunPluginEntry(PluginMainFunction entry) noexcept
+{
+    CurrentPlugin plugin = {1};
+    current = &plugin;
+    entry(PluginServiceLookup);
+    current = nullptr;
+}
+
+const std::vector<RegisteredPluginMethod>& RegisteredPluginMethods() noexcept
+{
+    return methods;
+}
+
+void ForgetPluginMethods() noexcept
+{
+    methods.clear();
+}

@@ -1,0 +1,41 @@
+// The host side of the plug-in edge: the services a plug-in looks up by name, and the methods plug-ins register.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+extern "C" {
+// Maps a service name to the host's entry for it, or to null when there is none.
+typedef void* (*PluginLookupFunction)(const char* serviceName);
+// A plug-in library's entry point, called once right after the library is loaded.
+typedef void (*PluginMainFunction)(PluginLookupFunction lookup);
+// A plug-in method's entry as the binding hands it out; the caller casts it to the method's real signature.
+typedef void (*PluginEntrypoint)();
+}
+
+// A method as a plug-in of interface version 3 or above registers it. The host keeps the pointer, not a copy,
+// so the record lives in the library for as long as the library is loaded.
+struct PluginMethodRecord {
+    PluginEntrypoint entry;
+    PluginEntrypoint secondEntry; // the method's write form, when it has one
+    const char* declaration;      // e.g. "Name as Type": the key the application binds it by
+};
+
+struct RegisteredPluginMethod {
+    const PluginMethodRecord* record;
+    // The plug-in's interface version when it registered the method.
+    int32_t pluginVersion;
+};
+
+// The lookup function every plug-in entry receives. Names are compared whole, ASCII letters' case ignored.
+// Nothing it returns raises an exception back into the plug-in: a service that fails returns null or does nothing.
+void* PluginServiceLookup(const char* serviceName) noexcept;
+
+// Runs a plug-in's entry with that plug-in current at interface version 1, and clears the current plug-in after.
+void RunPluginEntry(PluginMainFunction entry) noexcept;
+
+// Every method registered so far, oldest first.
+const std::vector<RegisteredPluginMethod>& RegisteredPluginMethods() noexcept;
+
+// Forgets the registered methods, whose records go away with their libraries.
+void ForgetPluginMethods() noexcept;

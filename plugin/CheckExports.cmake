@@ -1,0 +1,17 @@
+# Fails unless LIBRARY exports exactly one name, the undecorated QUOXPluginMain. Run with -DOBJDUMP= -DLIBRARY=.
+execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot read the export table of ${LIBRARY}")
+endif()
+# objdump lists the exported names as "[ordinal] name" lines under this heading, up to the next blank line.
+set(exports "")
+string(FIND "${dump}" "[Ordinal/Name Pointer] Table\n" start)
+if(start GREATER -1)
+  string(SUBSTRING "${dump}" ${start} -1 table)
+  string(FIND "${table}" "\n\n" end)
+  string(SUBSTRING "${table}" 0 ${end} table)
+  string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" exports "${table}")
+endif()
+if(NOT exports MATCHES "^\\[ *[0-9]+\\] QUOXPluginMain$")
+  message(FATAL_ERROR "${LIBRARY} must export exactly the plain name QUOXPluginMain, but exports: ${exports}")
+endif()

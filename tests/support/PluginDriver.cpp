@@ -1,0 +1,155 @@
+// Driving the plug-in's dialogs and the host's boxes, and starting probe programs, for the plug-in tests.
+#include "PluginDriver.h"
+
+namespace {
+
+const DWORD kPatience = 30000;
+
+struct DialogSearch {
+    DWORD processId;
+    const std::wstring* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[16] = {};
+    wchar_t title[128] = {};
+    GetClassNameW(window, className, 16);
+    GetWindowTextW(window, title, 128);
+    if (owner == search->processId && IsWindowVisible(window) && std::wstring(className) == L"#32770"
+        && *search->title == title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND FindDialog(DWORD processId, const std::wstring& title)
+{
+    DialogSearch search = {processId, &title, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForDialog(DWORD processId, const std::wstring& title)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kPatience) {
+        if (HWND found = FindDialog(processId, title)) {
+            return found;
+        }
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+std::wstring ItemText(HWND dialog, int id)
+{
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(dialog, id, text, 1024);
+    return text;
+}
+
+bool WaitForItemText(HWND dialog, int id, const std::wstring& text)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kPatience) {
+        if (ItemText(dialog, id) == text) {
+            return true;
+        }
+        Sleep(20);
+    }
+    return false;
+}
+
+void Press(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::wstring CurrentDirectory()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, path);
+    return path;
+}
+
+std::wstring BesideThisProgram(const std::wstring& fileName)
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + fileName;
+}
+
+ProbeProcess::ProbeProcess(const std::wstring& commandLine, const std::wstring& environment)
+{
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE childInput = nullptr;
+    HANDLE childOutput = nullptr;
+    CreatePipe(&childInput, &input_, &inherit, 0);
+    CreatePipe(&output_, &childOutput, &inherit, 0);
+    SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = childInput;
+    startup.hStdOutput = childOutput;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::wstring line = commandLine;
+    std::wstring block = environment;
+    CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                   block.empty() ? nullptr : &block[0], nullptr, &startup, &info_);
+    CloseHandle(childInput);
+    CloseHandle(childOutput);
+}
+
+ProbeProcess::~ProbeProcess()
+{
+    CloseInput();
+    if (info_.hProcess != nullptr) {
+        if (WaitForSingleObject(info_.hProcess, kPatience) != WAIT_OBJECT_0) {
+            TerminateProcess(info_.hProcess, 99);
+        }
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+    CloseHandle(output_);
+}
+
+std::string ProbeProcess::ReadLine()
+{
+    std::string line;
+    char c = 0;
+    DWORD read = 0;
+    while (ReadFile(output_, &c, 1, &read, nullptr) && read == 1 && c != '\n') {
+        if (c != '\r') {
+            line += c;
+        }
+    }
+    return line;
+}
+
+void ProbeProcess::CloseInput()
+{
+    if (input_ != nullptr) {
+        CloseHandle(input_);
+        input_ = nullptr;
+    }
+}
+
+DWORD ProbeProcess::WaitForExit()
+{
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(info_.hProcess, kPatience) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(info_.hProcess, &code);
+    }
+    return code;
+}
