@@ -237,6 +237,26 @@ Ref<TextInputStream> FolderItem::OpenAsTextFile() const
     return MakeRef<TextInputStream>(std::move(file));
 }
 
+bool FolderItem::ReplaceWith(const FolderItem& source) const
+{
+    const std::wstring from = source.Win32Path();
+    const std::wstring to = Win32Path();
+    // Windows refuses to replace a read-only file; Wine's MoveFileExW does not, so the rule is kept here.
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return false;
+    }
+    {
+        // MOVEFILE_WRITE_THROUGH makes only the rename durable; the data it points at is flushed here.
+        FileHandle file(CreateFileW(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !FlushFileBuffers(file.Get())) {
+            return false;
+        }
+    }
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 Ref<FolderItem> GetFolderItem(const std::string& path)
 {
     if (path.find('\0') != std::string::npos) {

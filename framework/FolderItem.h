@@ -29,6 +29,10 @@ public:
     Ref<TextOutputStream> CreateTextFile() const;
     // Opens an existing file for reading; nil when it cannot.
     Ref<TextInputStream> OpenAsTextFile() const;
+    // Puts the file `source` in this item's place in one step, replacing a file that is here: the source's data
+    // reaches the disk first, so a failure or a crash leaves either the old file or the new one whole, never
+    // neither. False when it cannot (this item is a folder, is read-only or held open, or the source is missing).
+    bool ReplaceWith(const FolderItem& source) const;
 
     const std::wstring& NativePath() const noexcept { return path_; }
 

@@ -30,3 +30,6 @@ halvard_add_test(plugin_host_test SOURCES PluginHostTest.cpp support/PluginDrive
 embed_pendrel(plugin_host_test PluginHostTest.rc)
 add_dependencies(plugin_host_test plugin_probe)
 
+
+# The preferences file's format and its safe replacement.
+halvard_add_test(prefs_test SOURCES PrefsTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
