@@ -158,13 +158,14 @@ TEST(PluginBinding, MethodsRegisteredAfterTheFirstLookupAreNotSeen)
 
 // The user's side of one SelectFolder: waits for the dialog to show the expected folder, may move the selection,
 // then answers.
-void AnswerDialog(const std::wstring& expectedFirst, const std::string& moveTo, int button, bool& sawExpected)
+void AnswerDialog(const std::wstring& expectedFirst, const std::string& moveTo, int button, DWORD patienceMs,
+                  bool& sawExpected)
 {
     HWND dialog = WaitForDialog(GetCurrentProcessId(), L"Browse for Folder");
     if (dialog == nullptr) {
         return;
     }
-    sawExpected = WaitForItemText(dialog, kStatusText, expectedFirst);
+    sawExpected = WaitForItemText(dialog, kStatusText, expectedFirst, patienceMs);
     if (sawExpected && !moveTo.empty()) {
         SendMessageA(dialog, kSetSelectionA, TRUE, reinterpret_cast<LPARAM>(moveTo.c_str()));
         sawExpected = WaitForItemText(dialog, kStatusText, Widen(moveTo));
@@ -183,7 +184,7 @@ protected:
         CreateDirectoryW((start_ + L"\\Chosen").c_str(), nullptr);
         SetCurrentDirectoryW(start_.c_str());
         // Wine ignores the first preselections after its server starts; the shell is warm once one is honoured.
-        for (int attempt = 0; attempt < 4 && !Choose("", IDCANCEL).second; ++attempt) {
+        for (int attempt = 0; attempt < 4 && !Choose("", IDCANCEL, 5000).second; ++attempt) {
         }
     }
     void TearDown() override
@@ -193,10 +194,10 @@ protected:
         RemoveDirectoryW(start_.c_str());
     }
 
-    std::pair<Ref<FolderItem>, bool> Choose(const std::string& moveTo, int button)
+    std::pair<Ref<FolderItem>, bool> Choose(const std::string& moveTo, int button, DWORD patienceMs = 30000)
     {
         bool sawStart = false;
-        std::thread user(AnswerDialog, start_, moveTo, button, std::ref(sawStart));
+        std::thread user(AnswerDialog, start_, moveTo, button, patienceMs, std::ref(sawStart));
         Ref<FolderItem> chosen = table_->CallObjectFunction<FolderItem>(0);
         user.join();
         return {chosen, sawStart};

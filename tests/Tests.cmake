@@ -19,9 +19,12 @@ add_dependencies(menu_test toolkit_probe)
 # The plug-in: Pendrel on its own with a fake host, and the real host that carries it as Halvard does.
 halvard_add_test(plugin_boundary_test SOURCES PluginBoundaryTest.cpp support/PluginDriver.cpp SERIAL)
 target_link_libraries(plugin_boundary_test PRIVATE ole32)
-add_dependencies(plugin_boundary_test Pendrel)
-add_custom_command(TARGET plugin_boundary_test POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Pendrel> $<TARGET_FILE_DIR:plugin_boundary_test>)
+# The test loads the library from beside itself; a rebuilt library is copied again.
+add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/Pendrel.dll
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Pendrel> ${CMAKE_CURRENT_BINARY_DIR}/Pendrel.dll
+  DEPENDS Pendrel)
+add_custom_target(pendrel_beside_tests DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/Pendrel.dll)
+add_dependencies(plugin_boundary_test pendrel_beside_tests)
 add_executable(plugin_probe support/PluginProbe.cpp)
 target_link_libraries(plugin_probe PRIVATE framework)
 target_link_options(plugin_probe PRIVATE -municode)

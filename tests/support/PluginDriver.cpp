@@ -56,10 +56,10 @@ std::wstring ItemText(HWND dialog, int id)
     return text;
 }
 
-bool WaitForItemText(HWND dialog, int id, const std::wstring& text)
+bool WaitForItemText(HWND dialog, int id, const std::wstring& text, DWORD patienceMs)
 {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kPatience) {
+    while (GetTickCount() - start < patienceMs) {
         if (ItemText(dialog, id) == text) {
             return true;
         }

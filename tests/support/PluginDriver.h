@@ -10,8 +10,8 @@ HWND FindDialog(DWORD processId, const std::wstring& title);
 // The same, waiting for it; null when none appears within 30 s.
 HWND WaitForDialog(DWORD processId, const std::wstring& title);
 std::wstring ItemText(HWND dialog, int id);
-// Whether the item shows exactly this text within 30 s.
-bool WaitForItemText(HWND dialog, int id, const std::wstring& text);
+// Whether the item shows exactly this text within the patience given.
+bool WaitForItemText(HWND dialog, int id, const std::wstring& text, DWORD patienceMs = 30000);
 // Clicks a button of the dialog, as the user would.
 void Press(HWND dialog, int id);
 
