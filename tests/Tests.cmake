@@ -36,3 +36,5 @@ add_dependencies(plugin_host_test plugin_probe)
 
 # The preferences file's format and its safe replacement.
 halvard_add_test(prefs_test SOURCES PrefsTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
+halvard_add_test(demo_list_test SOURCES DemoListTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
+halvard_add_test(prune_run_test SOURCES PruneRunTest.cpp support/TempFolder.cpp support/MessageBoxWatcher.cpp LIBRARIES halvard_app SERIAL)
