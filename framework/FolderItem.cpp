@@ -175,6 +175,11 @@ bool FolderItem::Exists() const
         return true;
     }
     // A file that another program holds open exclusively refuses its attributes but is still listed by its folder.
+    // The listing reads "*", "?", "<", ">" and '"' as wildcards, which no name can hold: such a path names nothing
+    // (an ANSI path from the folder dialog carries "?" for every letter its code page lacks).
+    if (path_.find_first_of(L"*?<>\"") != std::wstring::npos) {
+        return false;
+    }
     WIN32_FIND_DATAW data;
     FindHandle find(FindFirstFileW(win32Path.c_str(), &data));
     return static_cast<bool>(find);

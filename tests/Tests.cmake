@@ -38,3 +38,11 @@ add_dependencies(plugin_host_test plugin_probe)
 halvard_add_test(prefs_test SOURCES PrefsTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
 halvard_add_test(demo_list_test SOURCES DemoListTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
 halvard_add_test(prune_run_test SOURCES PruneRunTest.cpp support/TempFolder.cpp support/MessageBoxWatcher.cpp LIBRARIES halvard_app SERIAL)
+
+# Hostile input and faults: generated folders against a model of the rules, parser fuzzing, injected file faults.
+halvard_add_test(prune_model_test SOURCES PruneModelTest.cpp support/MessageBoxWatcher.cpp support/TempFolder.cpp
+  support/TestText.cpp LIBRARIES halvard_app SERIAL)
+halvard_add_test(parser_fuzz_test SOURCES ParserFuzzTest.cpp support/TempFolder.cpp support/TestText.cpp
+  LIBRARIES framework)
+halvard_add_test(fault_injection_test SOURCES FaultInjectionTest.cpp support/MessageBoxWatcher.cpp
+  support/TempFolder.cpp LIBRARIES halvard_app SERIAL)
