@@ -134,6 +134,9 @@ TEST(FolderItem, ExistsForFilesFoldersAndFilesHeldOpenExclusively)
     EXPECT_TRUE(GetFolderItem(temp.PathUtf8() + "\\sub")->Exists());
     EXPECT_FALSE(GetFolderItem(temp.PathUtf8() + "\\missing")->Exists());
     EXPECT_FALSE(GetFolderItem(temp.PathUtf8() + "\\missing\\deeper")->Exists());
+    // Wildcards name no entry, even in a folder whose entries they would match.
+    EXPECT_FALSE(GetFolderItem(temp.PathUtf8() + "\\*")->Exists());
+    EXPECT_FALSE(GetFolderItem(temp.PathUtf8() + "\\su?")->Exists());
     CloseHandle(exclusive);
 }
 
