@@ -46,3 +46,11 @@ halvard_add_test(parser_fuzz_test SOURCES ParserFuzzTest.cpp support/TempFolder.
   LIBRARIES framework)
 halvard_add_test(fault_injection_test SOURCES FaultInjectionTest.cpp support/MessageBoxWatcher.cpp
   support/TempFolder.cpp LIBRARIES halvard_app SERIAL)
+halvard_add_test(prefs_wild_test SOURCES PrefsWildTest.cpp support/GuiDriver.cpp support/TempFolder.cpp
+  support/TestText.cpp LIBRARIES framework SERIAL)
+target_compile_definitions(prefs_wild_test PRIVATE HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
+add_dependencies(prefs_wild_test Halvard)
+halvard_add_test(long_use_test SOURCES LongUseTest.cpp support/GuiDriver.cpp support/TempFolder.cpp
+  LIBRARIES framework SERIAL)
+target_compile_definitions(long_use_test PRIVATE HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
+add_dependencies(long_use_test Halvard)
