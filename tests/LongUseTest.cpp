@@ -61,9 +61,10 @@ Usage Measure(DWORD processId)
 
 void Print(const char* when, const Usage& usage)
 {
-    std::printf("%s: handles %lu, GDI %lu, USER %lu, working set %zu KB, private %zu KB\n", when,
+    std::printf("%s: handles %lu, GDI %lu, USER %lu, working set %llu KB, private %llu KB\n", when,
                 static_cast<unsigned long>(usage.handles), static_cast<unsigned long>(usage.gdiObjects),
-                static_cast<unsigned long>(usage.userObjects), usage.workingSet / 1024, usage.privateBytes / 1024);
+                static_cast<unsigned long>(usage.userObjects), static_cast<unsigned long long>(usage.workingSet / 1024),
+                static_cast<unsigned long long>(usage.privateBytes / 1024));
     std::fflush(stdout);
 }
 

@@ -36,7 +36,7 @@ std::string RandomBytes(uint64_t seed, size_t size, const std::string& alphabet 
     std::string bytes;
     for (size_t i = 0; i < size; ++i) {
         const auto pick = random();
-        bytes += alphabet.empty() ? static_cast<char>(pick & 0xFF) : alphabet[pick % alphabet.size()];
+        bytes += alphabet.empty() ? static_cast<char>(pick & 0xFF) : alphabet[static_cast<size_t>(pick % alphabet.size())];
     }
     return bytes;
 }
