@@ -54,3 +54,12 @@ halvard_add_test(long_use_test SOURCES LongUseTest.cpp support/GuiDriver.cpp sup
   LIBRARIES framework SERIAL)
 target_compile_definitions(long_use_test PRIVATE HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
 add_dependencies(long_use_test Halvard)
+
+# The main window on the test's own thread, driven from a second one; the logo as built and as Halvard carries it.
+halvard_add_test(main_win_test SOURCES MainWinTest.cpp support/GuiDriver.cpp support/TempFolder.cpp
+  LIBRARIES halvard_app halvard_logo SERIAL)
+target_compile_definitions(main_win_test PRIVATE
+  SCREENSHOT_FOLDER="Z:${CMAKE_BINARY_DIR}/screenshots"
+  LOGO_BMP_FILE="Z:${CMAKE_BINARY_DIR}/app/logo/Logo.bmp"
+  HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
+add_dependencies(main_win_test Halvard)
