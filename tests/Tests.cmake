@@ -63,3 +63,7 @@ target_compile_definitions(main_win_test PRIVATE
   LOGO_BMP_FILE="Z:${CMAKE_BINARY_DIR}/app/logo/Logo.bmp"
   HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
 add_dependencies(main_win_test Halvard)
+# Browse with the real plug-in carried, installed and bound as start-up does.
+halvard_add_test(main_win_browse_test SOURCES MainWinBrowseTest.cpp support/GuiDriver.cpp
+  LIBRARIES halvard_app halvard_logo SERIAL)
+embed_pendrel(main_win_browse_test MainWinBrowseTest.rc)

@@ -1,0 +1,74 @@
+// Browse on the real main window with the real plug-in installed and bound as start-up does it.
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Application.h"
+#include "DemoList.h"
+#include "EventLoop.h"
+#include "MainWin.h"
+#include "PluginHost.h"
+#include "PluginMethods.h"
+#include "Unicode.h"
+#include "support/GuiDriver.h"
+
+namespace {
+
+// Waits until the field's text is no longer `before`; false when it never changes.
+bool WaitForNewText(HWND field, const std::string& before)
+{
+    for (int i = 0; i < 1500; ++i) {
+        if (gui::ReadText(field) != before) {
+            return true;
+        }
+        Sleep(10);
+    }
+    return false;
+}
+
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+TEST(MainWinBrowse, TheFolderDialogFillsThePathAndCancelChangesNothing)
+{
+    InstallPlugins();
+    BindPluginMethods();
+    ASSERT_TRUE(SelectFolderAvailable());
+    CreateDemoLists();
+    RegisterApplication(MakeRef<Application>());
+    Ref<MainWin> window = CurrentWindow<MainWin>();
+    HWND path = window->DemoPathBox()->Handle();
+    HWND browse = window->BrowseButton()->Handle();
+    const DWORD self = GetCurrentProcessId();
+
+    gui::DriveWhile([] { RuntimeRun(); }, [&] {
+        gui::TypeText(path, "C:\\kept");
+        gui::Click(browse);
+        gui::MessageBoxInfo dialog;
+        dialog.window = gui::WaitForWindow(self, "Browse for Folder", L"#32770");
+        ASSERT_NE(nullptr, dialog.window);
+        ASSERT_TRUE(gui::DismissMessageBox(dialog, IDCANCEL));
+
+        gui::Click(browse);
+        dialog.window = gui::WaitForWindow(self, "Browse for Folder", L"#32770");
+        ASSERT_NE(nullptr, dialog.window);
+        // Cancel's handler has finished before the second dialog could open.
+        EXPECT_EQ("C:\\kept", gui::ReadText(path));
+        ASSERT_TRUE(gui::DismissMessageBox(dialog, IDOK));
+        ASSERT_TRUE(WaitForNewText(path, "C:\\kept"));
+        // Which folder Wine preselects varies while its shell warms up; any chosen folder comes back whole.
+        const std::string chosen = gui::ReadText(path);
+        EXPECT_EQ('\\', chosen.back()) << chosen;
+        EXPECT_TRUE(IsFolder(chosen)) << chosen;
+    });
+    window = nullptr;
+    ReleaseDemoLists();
+    UninstallPlugins();
+}
+
+} // namespace
