@@ -12,10 +12,11 @@ namespace {
 // Menu command ids stay clear of the control ids and of IDOK/IDCANCEL.
 constexpr uint16_t kFirstCommandId = 0x1000;
 
+// Never destroyed: menu items held by the application object may outlive every other static at exit.
 std::map<uint16_t, MenuItem*>& Commands()
 {
-    static std::map<uint16_t, MenuItem*> commands;
-    return commands;
+    static auto* commands = new std::map<uint16_t, MenuItem*>;
+    return *commands;
 }
 
 uint16_t NewCommandId()
