@@ -2,6 +2,7 @@
 #include "DemoList.h"
 
 #include <utility>
+#include <vector>
 
 #include "BackgroundTask.h"
 #include "Strings.h"
@@ -11,11 +12,40 @@ Ref<Array<Ref<FolderItem>>> DemoList;
 int32_t DemoCount = 0;
 Ref<Array<std::string>> PlayerList;
 
+namespace {
+
+// The two fields of the demo that a DemoList entry held when they were worked out.
+struct DemoFields {
+    Ref<FolderItem> demo;
+    std::string key;
+    std::string player;
+};
+// By DemoList index. An entry is worked out again whenever DemoList holds another item at its index.
+std::vector<DemoFields> demoFields;
+
+const DemoFields& FieldsOf(int32_t index)
+{
+    const Ref<FolderItem>& demo = (*DemoList)[index];
+    if (demoFields.size() != static_cast<size_t>(DemoList->UpperBound()) + 1) {
+        demoFields.assign(static_cast<size_t>(DemoList->UpperBound()) + 1, DemoFields());
+    }
+    DemoFields& fields = demoFields[static_cast<size_t>(index)];
+    if (!demo || fields.demo.Get() != demo.Get()) {
+        fields.key = ChallengeKey(demo->Name());
+        fields.player = PlayerField(demo->Name());
+        fields.demo = demo;
+    }
+    return fields;
+}
+
+} // namespace
+
 void CreateDemoLists()
 {
     DemoList = MakeRef<Array<Ref<FolderItem>>>(kDemoListUpperBound);
     PlayerList = MakeRef<Array<std::string>>(kDemoListUpperBound);
     DemoCount = 0;
+    demoFields.clear();
 }
 
 void ReleaseDemoLists()
@@ -24,26 +54,53 @@ void ReleaseDemoLists()
     PlayerList = nullptr;
     DemoFolder = nullptr;
     DemoCount = 0;
+    demoFields.clear();
 }
 
+namespace {
+
+unsigned AsciiUpper(unsigned c) { return c - 'a' < 26u ? c - ('a' - 'A') : c; }
+
+// Whether the one character at [offset, offset + size) of source equals the delimiter under the string comparison.
+// Strings of different byte lengths never compare equal, which settles most characters without decoding.
+bool CharEquals(const std::string& source, size_t offset, size_t size, const std::string& delimiter)
+{
+    if (delimiter.size() != size) {
+        return false;
+    }
+    const unsigned char c = static_cast<unsigned char>(source[offset]);
+    const unsigned char d = static_cast<unsigned char>(delimiter[0]);
+    if (size == 1 && (c | d) < 0x80) {
+        return AsciiUpper(c) == AsciiUpper(d);
+    }
+    return StrEquals(source.substr(offset, size), delimiter);
+}
+
+} // namespace
+
+// The field is a stretch of source's bytes, so it is cut out once at the end rather than built a character at a
+// time; the characters are visited and the hook called exactly as a walk with Mid would.
 std::string ExtractField(const std::string& source, const std::string& startDelimiter,
                          const std::string& endDelimiter, bool waitForStart)
 {
-    std::string result;
     bool capturing = !waitForStart;
-    for (int32_t position = 1; position <= Len(source); ++position) {
-        const std::string character = Mid(source, position, 1);
-        if (capturing) {
-            result += character;
-        } else if (StrEquals(character, startDelimiter)) {
+    size_t captureStart = 0;
+    for (size_t offset = 0; offset < source.size();) {
+        const size_t size = CharSizeAt(source, offset);
+        bool startsHere = false;
+        if (!capturing && CharEquals(source, offset, size, startDelimiter)) {
             capturing = true;
+            startsHere = true;
+            captureStart = offset + size;
         }
-        if (capturing && StrEquals(character, endDelimiter)) {
-            return Left(result, Len(result) - 1);
+        if (capturing && CharEquals(source, offset, size, endDelimiter)) {
+            // The field without its end delimiter; a start delimiter that ends the field too leaves it empty.
+            return startsHere ? std::string() : source.substr(captureStart, offset - captureStart);
         }
         BackgroundTaskHook();
+        offset += size;
     }
-    return result;
+    return capturing ? source.substr(captureStart) : std::string();
 }
 
 std::string ChallengeKey(const std::string& demoName)
@@ -54,6 +111,16 @@ std::string ChallengeKey(const std::string& demoName)
 std::string PlayerField(const std::string& demoName)
 {
     return ExtractField(demoName, "(", ".", true);
+}
+
+const std::string& ChallengeKeyOf(int32_t index)
+{
+    return FieldsOf(index).key;
+}
+
+const std::string& PlayerFieldOf(int32_t index)
+{
+    return FieldsOf(index).player;
 }
 
 bool IsDemoName(const std::string& name)
@@ -116,6 +183,9 @@ void SortDemos()
         for (int32_t j = 1; j <= DemoCount - 1; ++j) {
             if (StrCompare(list[j]->Name(), list[j + 1]->Name()) > 0) {
                 std::swap(list[j], list[j + 1]);
+                if (demoFields.size() > static_cast<size_t>(j) + 1) {
+                    std::swap(demoFields[static_cast<size_t>(j)], demoFields[static_cast<size_t>(j) + 1]);
+                }
                 exchanged = true;
             }
             BackgroundTaskHook();

@@ -31,6 +31,11 @@ std::string ExtractField(const std::string& source, const std::string& startDeli
 std::string ChallengeKey(const std::string& demoName);
 // The text after the first "(" up to the next ".", or to the end; empty without a "(".
 std::string PlayerField(const std::string& demoName);
+// The challenge key and player field of entry `index` of DemoList. They are worked out once for the item the entry
+// holds and kept while it holds that same item (a FolderItem's Name never changes), so that the pruning passes do
+// not take every name apart again. A nil entry raises NilObjectException, as its Name would.
+const std::string& ChallengeKeyOf(int32_t index);
+const std::string& PlayerFieldOf(int32_t index);
 // A demo is any item, file or folder, whose name ends in "dm_68" in any case.
 bool IsDemoName(const std::string& name);
 

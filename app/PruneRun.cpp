@@ -30,7 +30,7 @@ bool AtLeastOne(const std::string& text)
 bool EveryDemoHasPlayer()
 {
     for (int32_t i = 1; i <= DemoCount; ++i) {
-        if (PlayerField((*DemoList)[i]->Name()).empty()) {
+        if (PlayerFieldOf(i).empty()) {
             return false;
         }
     }
@@ -131,18 +131,17 @@ bool PruneDemos(int32_t keep, const std::string& player)
     if (!EveryDemoHasPlayer()) {
         return false;
     }
-    std::string currentKey = ChallengeKey((*DemoList)[1]->Name());
+    std::string currentKey = ChallengeKeyOf(1);
     int32_t kept = 0;
     for (int32_t i = 1; i <= DemoCount; ++i) {
-        const Ref<FolderItem>& demo = (*DemoList)[i];
-        const std::string key = ChallengeKey(demo->Name());
+        const std::string& key = ChallengeKeyOf(i);
         if (!StrEquals(key, currentKey)) {
             currentKey = key;
             kept = 0;
         }
-        if (player.empty() || StrEquals(PlayerField(demo->Name()), player)) {
+        if (player.empty() || StrEquals(PlayerFieldOf(i), player)) {
             if (kept == keep) {
-                demo->Delete();
+                (*DemoList)[i]->Delete();
             } else {
                 ++kept;
             }

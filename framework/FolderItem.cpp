@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "FolderListing.h"
 #include "ProgramFolder.h"
 #include "TextInputStream.h"
 #include "TextOutputStream.h"
@@ -116,33 +117,12 @@ std::wstring LastComponent(const std::wstring& path)
     return separator == std::wstring::npos ? trimmed : trimmed.substr(separator + 1);
 }
 
-// Every entry of a folder other than "." and "..", in the order FindFirstFileW and FindNextFileW give them.
-// Count and Item both go through here, so that a cached listing can later take its place in one spot.
-std::vector<std::wstring> ListEntries(const std::wstring& win32Folder)
-{
-    std::vector<std::wstring> names;
-    std::wstring pattern = win32Folder;
-    if (pattern.back() != L'\\') {
-        pattern += L'\\';
-    }
-    pattern += L"*.*";
-    WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW(pattern.c_str(), &data));
-    if (!find) {
-        return names;
-    }
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") {
-            names.push_back(name);
-        }
-    } while (FindNextFileW(find.Get(), &data));
-    return names;
-}
-
 } // namespace
 
-FolderItem::FolderItem(std::wstring fullPath) : path_(std::move(fullPath)), name_(Narrow(LastComponent(path_))) {}
+FolderItem::FolderItem(std::wstring fullPath)
+    : path_(std::move(fullPath)), name_(Narrow(LastComponent(path_))), listingOwner_(NewFolderListingOwner())
+{
+}
 
 std::wstring FolderItem::Win32Path() const
 {
@@ -187,7 +167,7 @@ bool FolderItem::Exists() const
 
 int32_t FolderItem::Count() const
 {
-    const size_t count = ListEntries(Win32Path()).size();
+    const size_t count = ListFolder(Win32Path(), listingOwner_)->size();
     return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
 }
 
@@ -196,7 +176,8 @@ Ref<FolderItem> FolderItem::Item(int32_t index) const
     if (index < 1) {
         return nullptr;
     }
-    const std::vector<std::wstring> names = ListEntries(Win32Path());
+    const FolderEntries entries = ListFolder(Win32Path(), listingOwner_);
+    const std::vector<std::wstring>& names = *entries;
     if (static_cast<size_t>(index) > names.size()) {
         return nullptr;
     }
@@ -211,17 +192,20 @@ Ref<FolderItem> FolderItem::Item(int32_t index) const
 void FolderItem::Delete() const
 {
     const std::wstring win32Path = Win32Path();
-    if (IsFolder()) {
+    // Nearly every item deleted is a file, so DeleteFileW goes first and spares the attribute read; it never
+    // removes a folder, and a folder then goes through RemoveDirectoryW as before.
+    if (!DeleteFileW(win32Path.c_str()) && IsFolder()) {
+        ForgetFolderListings(win32Path);
         RemoveDirectoryW(win32Path.c_str());
-    } else {
-        DeleteFileW(win32Path.c_str());
     }
+    FolderChanged();
 }
 
 Ref<TextOutputStream> FolderItem::CreateTextFile() const
 {
     FileHandle file(CreateFileW(Win32Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    FolderChanged();
     if (!file) {
         return nullptr;
     }
@@ -259,7 +243,11 @@ bool FolderItem::ReplaceWith(const FolderItem& source) const
             return false;
         }
     }
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    ForgetFolderListings(from);
+    ForgetFolderListings(to);
+    const bool moved = MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    FolderChanged();
+    return moved;
 }
 
 Ref<FolderItem> GetFolderItem(const std::string& path)

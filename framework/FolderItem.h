@@ -43,6 +43,8 @@ private:
 
     std::wstring path_;
     std::string name_;
+    // Whose listing of this folder Count and Item may reuse: this item's own, never another item's.
+    uint64_t listingOwner_;
 };
 
 // Drive-letter paths are used as they are, a single leading "\" is taken on the executable's

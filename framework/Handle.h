@@ -52,6 +52,11 @@ struct FindHandleTraits {
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) noexcept { ::FindClose(h); }
 };
+struct ChangeNotificationTraits {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { ::FindCloseChangeNotification(h); }
+};
 struct ModuleHandleTraits {
     using Type = HMODULE;
     static Type Invalid() noexcept { return nullptr; }
@@ -64,7 +69,8 @@ struct GdiObjectTraits {
 };
 
 using FileHandle = UniqueHandle<FileHandleTraits>;     // CreateFileW
-using KernelHandle = UniqueHandle<KernelHandleTraits>; // processes, events, change notifications
+using KernelHandle = UniqueHandle<KernelHandleTraits>; // processes, events
 using FindHandle = UniqueHandle<FindHandleTraits>;     // FindFirstFileW
+using ChangeNotification = UniqueHandle<ChangeNotificationTraits>; // FindFirstChangeNotificationW
 using ModuleHandle = UniqueHandle<ModuleHandleTraits>; // LoadLibraryW
 using GdiObject = UniqueHandle<GdiObjectTraits>;       // fonts, bitmaps

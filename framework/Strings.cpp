@@ -125,6 +125,12 @@ char32_t UpperCase(char32_t codePoint)
     return codePoint < 0x10000 ? UpperTable()[codePoint] : codePoint;
 }
 
+size_t CharSizeAt(const std::string& s, size_t offset)
+{
+    const unsigned char* p = Bytes(s);
+    return p[offset] < 0x80 ? 1 : DecodeAt(p + offset, s.size() - offset).size;
+}
+
 int32_t Len(const std::string& s)
 {
     const unsigned char* p = Bytes(s);

@@ -9,6 +9,10 @@ std::string Left(const std::string& s, int32_t count);
 std::string Right(const std::string& s, int32_t count);
 std::string Mid(const std::string& s, int32_t start, int32_t count);
 
+// The number of bytes of the character that starts at byte `offset` (1 to 4; a byte that begins no well-formed
+// sequence is a character of its own). Stepping through a string with it visits the characters Len counts.
+size_t CharSizeAt(const std::string& s, size_t offset);
+
 // Negative, zero or positive. Code points are compared through the simple one-to-one
 // upper-case mapping; when one string is a prefix of the other, the shorter sorts first.
 int StrCompare(const std::string& a, const std::string& b);

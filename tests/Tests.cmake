@@ -67,3 +67,7 @@ add_dependencies(main_win_test Halvard)
 halvard_add_test(main_win_browse_test SOURCES MainWinBrowseTest.cpp support/GuiDriver.cpp
   LIBRARIES halvard_app halvard_logo SERIAL)
 embed_pendrel(main_win_browse_test MainWinBrowseTest.rc)
+
+# Count and Item reuse listings between calls and still answer as a fresh listing would.
+halvard_add_test(folder_listing_test SOURCES FolderListingTest.cpp support/TempFolder.cpp LIBRARIES framework)
+halvard_add_test(demo_fields_test SOURCES DemoFieldsTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
