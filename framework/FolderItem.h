@@ -19,7 +19,8 @@ public:
     // The full path, ending in "\" exactly when it names an existing folder.
     std::string AbsolutePath() const;
     bool Exists() const;
-    // Entries of the folder other than "." and ".."; 0 for a file or a missing folder.
+    // Entries of the folder other than "." and ".."; 0 for a file or a missing folder. Count and Item answer as a
+    // fresh listing would, within the bound that FolderListing.h states, without listing the folder at every call.
     int32_t Count() const;
     // The index-th entry (1-based) in the order of the platform listing; nil outside 1..Count.
     Ref<FolderItem> Item(int32_t index) const;
