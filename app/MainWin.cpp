@@ -5,6 +5,7 @@
 #include "EventLoop.h"
 #include "MsgBox.h"
 #include "PluginMethods.h"
+#include "Prefs.h"
 #include "PruneRun.h"
 
 namespace {
@@ -178,6 +179,7 @@ Ref<QuitButton> MainWin::QuitButton() const
 void MainWin::QuitButton_Action(const Ref<MainWinControls::QuitButton>& button)
 {
     (void)button;
+    SavePrefs();
     Quit();
 }
 

@@ -71,3 +71,11 @@ embed_pendrel(main_win_browse_test MainWinBrowseTest.rc)
 # Count and Item reuse listings between calls and still answer as a fresh listing would.
 halvard_add_test(folder_listing_test SOURCES FolderListingTest.cpp support/TempFolder.cpp LIBRARIES framework)
 halvard_add_test(demo_fields_test SOURCES DemoFieldsTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
+
+# The real program in a fresh folder of its own, driven as a user would; and its File menu, read in this process.
+halvard_add_test(halvard_end_to_end_test SOURCES HalvardEndToEndTest.cpp support/GuiDriver.cpp support/TempFolder.cpp
+  LIBRARIES halvard_app SERIAL)
+target_compile_definitions(halvard_end_to_end_test PRIVATE
+  SCREENSHOT_FOLDER="Z:${CMAKE_BINARY_DIR}/screenshots"
+  HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
+add_dependencies(halvard_end_to_end_test Halvard)

@@ -1,0 +1,85 @@
+// The preferences between the file and the main window: the first activation's load or defaults, and the save.
+#include "Prefs.h"
+
+#include <cstdint>
+#include <string>
+#include <typeinfo>
+
+#include "MainWin.h"
+#include "PrefsFile.h"
+#include "Strings.h"
+
+bool PrefsLoaded = false;
+
+namespace {
+
+const char kPrefsFileName[] = "ZuvPrefs.txt";
+// The default demo folder drops exactly the file name from the file's absolute path.
+constexpr int32_t kPrefsFileNameLength = 12;
+
+// The one main window, without making one when there is none.
+Ref<MainWin> MainWindow()
+{
+    Window* window = WindowRegistry::Current(typeid(MainWin));
+    if (window == nullptr) {
+        throw NilObjectException();
+    }
+    return Ref<MainWin>::Share(static_cast<MainWin*>(window));
+}
+
+PrefsValues ReadWindow(const MainWin& window)
+{
+    PrefsValues values;
+    values.demoPath = window.DemoPathBox()->Text();
+    values.numPerChallenge = window.NumPerChallengeBox()->Text();
+    values.numPerPlayer = window.NumPerPlayerBox()->Text();
+    values.limitPerPlayer = window.NumPlayerChek()->Value();
+    values.onlyPlayer = window.OnlyPlayerChek()->Value();
+    values.playerName = window.PlayerNameBox()->Text();
+    return values;
+}
+
+// Each box's setter runs its Action, which applies the enable rules, so the boxes go in after the texts:
+// "Limit per player" first, then "Only process this player".
+void FillWindow(const MainWin& window, const PrefsValues& values)
+{
+    window.DemoPathBox()->SetText(values.demoPath);
+    window.NumPerChallengeBox()->SetText(values.numPerChallenge);
+    window.NumPerPlayerBox()->SetText(values.numPerPlayer);
+    window.PlayerNameBox()->SetText(values.playerName);
+    window.NumPlayerChek()->SetValue(values.limitPerPlayer);
+    window.OnlyPlayerChek()->SetValue(values.onlyPlayer);
+}
+
+} // namespace
+
+void SavePrefs()
+{
+    const Ref<MainWin> window = MainWindow();
+    const PrefsValues values = ReadWindow(*window);
+    WritePrefs(*GetFolderItem(kPrefsFileName), values);
+}
+
+void LoadPrefsOrDefaults()
+{
+    const Ref<MainWin> window = MainWindow();
+    const Ref<FolderItem> file = GetFolderItem(kPrefsFileName);
+    if (file->Exists()) {
+        Ref<TextInputStream> stream = file->OpenAsTextFile();
+        if (!stream) {
+            throw NilObjectException();
+        }
+        FillWindow(*window, ReadPrefs(*stream));
+        window->SetEnabledControls();
+        stream->Close();
+        return;
+    }
+    const std::string path = file->AbsolutePath();
+    PrefsValues defaults;
+    defaults.demoPath = Mid(path, 1, Len(path) - kPrefsFileNameLength) + "Demos\\";
+    defaults.numPerChallenge = "3";
+    defaults.numPerPlayer = "3";
+    defaults.playerName = "UnnamedPlayer";
+    FillWindow(*window, defaults);
+    SavePrefs();
+}
