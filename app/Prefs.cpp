@@ -39,8 +39,8 @@ PrefsValues ReadWindow(const MainWin& window)
     return values;
 }
 
-// Each box's setter runs its Action, which applies the enable rules, so the boxes go in after the texts:
-// "Limit per player" first, then "Only process this player".
+// The file's values, the player name (its last line) before the boxes. Each box's setter runs its Action, which
+// applies the enable rules: "Limit per player" first, then "Only process this player".
 void FillWindow(const MainWin& window, const PrefsValues& values)
 {
     window.DemoPathBox()->SetText(values.demoPath);
@@ -74,12 +74,13 @@ void LoadPrefsOrDefaults()
         stream->Close();
         return;
     }
+    // The defaults go in with the player name after the boxes, each box's Action applying the enable rules.
     const std::string path = file->AbsolutePath();
-    PrefsValues defaults;
-    defaults.demoPath = Mid(path, 1, Len(path) - kPrefsFileNameLength) + "Demos\\";
-    defaults.numPerChallenge = "3";
-    defaults.numPerPlayer = "3";
-    defaults.playerName = "UnnamedPlayer";
-    FillWindow(*window, defaults);
+    window->DemoPathBox()->SetText(Mid(path, 1, Len(path) - kPrefsFileNameLength) + "Demos\\");
+    window->NumPerChallengeBox()->SetText("3");
+    window->NumPerPlayerBox()->SetText("3");
+    window->NumPlayerChek()->SetValue(false);
+    window->OnlyPlayerChek()->SetValue(false);
+    window->PlayerNameBox()->SetText("UnnamedPlayer");
     SavePrefs();
 }
