@@ -37,6 +37,27 @@ bool EveryDemoHasPlayer()
     return true;
 }
 
+// A scan whose demos all fit the lists. A folder that grew past their capacity during the walk is reported as
+// too full, before any deletion that the partial list would cause.
+bool ScanWithinCapacity()
+{
+    if (ScanDemoFolder()) {
+        return true;
+    }
+    MsgBox(kTooManyItems);
+    return false;
+}
+
+// One pruning pass; a list holding a demo without a player field is reported instead, and the run ends.
+bool PrunePass(int32_t keep, const std::string& player)
+{
+    if (PruneDemos(keep, player)) {
+        return true;
+    }
+    MsgBox(kEmptyPlayer);
+    return false;
+}
+
 } // namespace
 
 std::string DemoFolderProblem(const Ref<FolderItem>& folder)
@@ -75,10 +96,7 @@ void RunPrune(const PruneSettings& settings)
         MsgBox(problem);
         return;
     }
-    // A folder that grew past the lists' capacity during the walk is reported as too full, before any deletion
-    // that the partial list would cause.
-    if (!ScanDemoFolder()) {
-        MsgBox(kTooManyItems);
+    if (!ScanWithinCapacity()) {
         return;
     }
     if (DemoCount == 0) {
@@ -89,13 +107,11 @@ void RunPrune(const PruneSettings& settings)
 
     const int32_t perChallenge = Int(Val(settings.numPerChallenge));
     if (!settings.onlyPlayer && !settings.limitPerPlayer) {
-        if (!PruneDemos(perChallenge, std::string())) {
-            MsgBox(kEmptyPlayer);
+        if (!PrunePass(perChallenge, std::string())) {
             return;
         }
     } else if (settings.onlyPlayer) {
-        if (!PruneDemos(perChallenge, settings.playerName)) {
-            MsgBox(kEmptyPlayer);
+        if (!PrunePass(perChallenge, settings.playerName)) {
             return;
         }
     } else {
@@ -103,23 +119,18 @@ void RunPrune(const PruneSettings& settings)
         // After a scan that found demos, entry 1 holds a name and an empty entry follows the last one.
         bool last = false;
         for (int32_t i = 1; !last; ++i) {
-            if (!PruneDemos(perPlayer, (*PlayerList)[i])) {
-                MsgBox(kEmptyPlayer);
+            if (!PrunePass(perPlayer, (*PlayerList)[i])) {
                 return;
             }
             last = (*PlayerList)[i + 1].empty();
             BackgroundTaskHook();
         }
-        if (!ScanDemoFolder()) {
-            MsgBox(kTooManyItems);
-            return;
-        }
-        if (DemoCount == 0) {
+        // A rescan that finds no demo left ends the run without a message.
+        if (!ScanWithinCapacity() || DemoCount == 0) {
             return;
         }
         SortDemos();
-        if (!PruneDemos(perChallenge, std::string())) {
-            MsgBox(kEmptyPlayer);
+        if (!PrunePass(perChallenge, std::string())) {
             return;
         }
     }
