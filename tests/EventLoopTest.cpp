@@ -118,9 +118,7 @@ TEST(Quit, RefusedByOneWindowReturnsAndClosesNothing)
     bool bothOpen = false;
     DriveWhile(RuntimeRun, [&] {
         gui::Click(Button(gui::WaitForWindow(self, "Main")));
-        for (int i = 0; i < 500 && !afterQuit; ++i) {
-            Sleep(10);
-        }
+        gui::WaitUntil([&] { return afterQuit.load(); });
         bothOpen = IsWindowVisible(main->Handle()) && IsWindowVisible(refusing->Handle());
         refusing->refuseClose = false;
     });
@@ -163,17 +161,13 @@ TEST(ShowModal, RunsANestedLoopUntilClosedAndDisablesTheOwner)
     DriveWhile(RuntimeRun, [&] {
         gui::Click(Button(gui::WaitForWindow(self, "Main")));
         HWND modal = gui::WaitForWindow(self, "Modal");
-        for (int i = 0; i < 200 && IsWindowEnabled(ownerHwnd); ++i) {
-            Sleep(10);
-        }
+        gui::WaitUntil([&] { return !IsWindowEnabled(ownerHwnd); });
         ownerDisabledInside = !IsWindowEnabled(ownerHwnd);
         EXPECT_EQ(GetWindow(modal, GW_OWNER), ownerHwnd);
         EXPECT_FALSE(returned);
         gui::RequestClose(modal);
         gui::WaitForWindowGone(modal);
-        for (int i = 0; i < 200 && !returned; ++i) {
-            Sleep(10);
-        }
+        gui::WaitUntil([&] { return returned; });
         EXPECT_TRUE(IsWindowEnabled(ownerHwnd));
     });
     EXPECT_TRUE(ownerDisabledInside);

@@ -14,8 +14,9 @@
 
 namespace {
 
-// Changes from outside this program may take a while to be reported (a Linux process: about 20 ms under Wine).
-constexpr DWORD kReportDeadlineMs = 200;
+// Changes from outside this program may take a while to be reported (a Linux process: about 20 ms under Wine, and
+// far longer on a loaded machine). The deadline only runs out when a change is never seen, so it can be generous.
+constexpr DWORD kReportDeadlineMs = 30000;
 
 std::vector<std::wstring> NamesOf(const Ref<FolderItem>& folder)
 {

@@ -3,8 +3,6 @@
 // cannot read or write the file. The File menu itself is checked in this process, where it can be read.
 #include <windows.h>
 
-#include <memory>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -17,39 +15,12 @@
 #include "Unicode.h"
 #include "Window.h"
 #include "support/GuiDriver.h"
+#include "support/HalvardFolder.h"
 #include "support/TempFolder.h"
 
 namespace {
 
-const char kMainTitle[] = "Tarnwick 1.9 Demo Pruner";
-const char kAboutTitle[] = "About Zuv";
-const char kReport[] = "An exception of class NilObjectException was not handled.\r\nThe application must shut down.";
 const char kDefaultsTail[] = "3\r\n3\r\n0\r\n0\r\nUnnamedPlayer\r\n";
-
-std::string ReadBytes(const std::wstring& path)
-{
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
-    if (!file) {
-        return "<cannot read>";
-    }
-    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
-
-std::wstring WindowsPath(const std::string& path)
-{
-    std::wstring result = Widen(path);
-    for (wchar_t& c : result) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
-    return result;
-}
 
 // What the main window shows, read through its native controls.
 struct Shown {
@@ -148,44 +119,9 @@ std::string FileBytes(const Shown& values)
            values.playerName + "\r\n";
 }
 
-// The keyboard's way through a menu: Alt plus the menu's access letter opens it on its first item; Down moves on;
-// Enter chooses.
-void ChooseFromMenu(HWND window, char menuLetter, int itemIndex)
-{
-    SetForegroundWindow(window);
-    std::vector<std::pair<WORD, DWORD>> keys = {{VK_MENU, 0}, {static_cast<WORD>(menuLetter), 0},
-                                                {static_cast<WORD>(menuLetter), KEYEVENTF_KEYUP},
-                                                {VK_MENU, KEYEVENTF_KEYUP}};
-    for (int i = 0; i < itemIndex; ++i) {
-        keys.push_back({VK_DOWN, 0});
-        keys.push_back({VK_DOWN, KEYEVENTF_KEYUP});
-    }
-    keys.push_back({VK_RETURN, 0});
-    keys.push_back({VK_RETURN, KEYEVENTF_KEYUP});
-    for (const auto& key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key.first;
-        input.ki.dwFlags = key.second;
-        SendInput(1, &input, sizeof input);
-        // The menu's own loop takes each key in turn; a burst can outrun its opening.
-        Sleep(100);
-    }
-}
-
 class HalvardEndToEndTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(CopyFileW(WindowsPath(HALVARD_EXE).c_str(), program_.PathOf(L"Halvard.exe").c_str(), FALSE));
-    }
-
-    std::unique_ptr<gui::Process> Start(const std::wstring& workingFolder = std::wstring(),
-                                        const std::wstring& arguments = std::wstring())
-    {
-        return std::make_unique<gui::Process>(program_.PathOf(L"Halvard.exe"), arguments,
-                                              workingFolder.empty() ? program_.Path() : workingFolder);
-    }
+    void SetUp() override { ASSERT_TRUE(program_.Installed()); }
 
     static MainWindow WaitForMain(const gui::Process& process)
     {
@@ -208,14 +144,12 @@ protected:
         const gui::MessageBoxInfo box = gui::WaitForMessageBox(process.Id());
         ASSERT_NE(nullptr, box.window) << context << ": no report";
         EXPECT_EQ("Message", box.caption) << context;
-        EXPECT_EQ(kReport, box.text) << context;
+        EXPECT_EQ(kNilObjectReport, box.text) << context;
         EXPECT_TRUE(gui::DismissMessageBox(box)) << context;
         ASSERT_TRUE(process.WaitForExit()) << context;
         EXPECT_NE(0u, process.ExitCode()) << context;
     }
 
-    std::wstring PrefsPath() const { return program_.PathOf(L"ZuvPrefs.txt"); }
-    std::string PrefsBytes() const { return ReadBytes(PrefsPath()); }
     void WritePrefsBytes(const std::string& bytes) const { program_.MakeFile(L"ZuvPrefs.txt", bytes); }
     std::vector<std::wstring> ProgramFolderEntries() const { return ListNames(program_.Path()); }
     // The program's folder as the program names it, with its separator.
@@ -228,26 +162,26 @@ protected:
         EXPECT_TRUE(gui::SaveScreenshot(window, folder + L"\\" + name));
     }
 
-    TempFolder program_;
+    HalvardFolder program_;
 };
 
 TEST_F(HalvardEndToEndTest, FirstStartWritesTheDefaultsBesideTheProgramFromAnyFolderAndWithAnyArguments)
 {
     TempFolder elsewhere;
-    auto process = Start(elsewhere.Path(), L"notes.txt ZuvPrefs.txt -x");
+    auto process = program_.Start(elsewhere.Path(), L"notes.txt ZuvPrefs.txt -x");
     const MainWindow main = WaitForMain(*process);
 
     const Shown defaults{ProgramPath() + "Demos\\", "3", "3", false, false, "UnnamedPlayer"};
     ExpectShown(defaults, main.Read(), "first start");
     ExpectEnabled({false, true, false}, main.Enabled(), "both boxes unchecked");
-    EXPECT_EQ(ProgramPath() + "Demos\\\r\n" + kDefaultsTail, PrefsBytes());
+    EXPECT_EQ(ProgramPath() + "Demos\\\r\n" + kDefaultsTail, program_.PrefsBytes());
     EXPECT_TRUE(ListNames(elsewhere.Path()).empty());
     SaveScreenshot(main.window, L"HalvardMainWin.bmp");
 
     gui::RequestClose(main.window);
     ASSERT_TRUE(process->WaitForExit());
     EXPECT_EQ(0u, process->ExitCode());
-    EXPECT_EQ(FileBytes(defaults), PrefsBytes());
+    EXPECT_EQ(FileBytes(defaults), program_.PrefsBytes());
     EXPECT_EQ((std::vector<std::wstring>{L"Halvard.exe", L"ZuvPrefs.txt"}), ProgramFolderEntries());
 }
 
@@ -271,7 +205,7 @@ TEST_F(HalvardEndToEndTest, QuitSavesWhatTheWindowHoldsAndTheCloseBoxDoesNot)
     for (const auto& c : cases) {
         WritePrefsBytes(before);
         {
-            auto process = Start();
+            auto process = program_.Start();
             const MainWindow main = WaitForMain(*process);
             main.Type(c.typed);
             ExpectShown(c.typed, main.Read(), c.way);
@@ -283,7 +217,7 @@ TEST_F(HalvardEndToEndTest, QuitSavesWhatTheWindowHoldsAndTheCloseBoxDoesNot)
                 gui::PressCtrlKey(main.window, 'Q');
                 break;
             case Way::FileQuitByKeyboard:
-                ChooseFromMenu(main.window, 'F', 0);
+                gui::ChooseMenuItem(main.window, 'F', 0);
                 break;
             case Way::CloseBox:
                 gui::RequestClose(main.window);
@@ -292,10 +226,10 @@ TEST_F(HalvardEndToEndTest, QuitSavesWhatTheWindowHoldsAndTheCloseBoxDoesNot)
             ASSERT_TRUE(process->WaitForExit()) << c.way;
             EXPECT_EQ(0u, process->ExitCode()) << c.way;
         }
-        EXPECT_EQ(c.saves ? FileBytes(c.typed) : before, PrefsBytes()) << c.way;
+        EXPECT_EQ(c.saves ? FileBytes(c.typed) : before, program_.PrefsBytes()) << c.way;
         EXPECT_EQ((std::vector<std::wstring>{L"Halvard.exe", L"ZuvPrefs.txt"}), ProgramFolderEntries()) << c.way;
         if (c.saves) {
-            auto process = Start();
+            auto process = program_.Start();
             const MainWindow main = WaitForMain(*process);
             ExpectShown(c.typed, main.Read(), std::string(c.way) + ", next start");
             gui::RequestClose(main.window);
@@ -323,12 +257,12 @@ TEST_F(HalvardEndToEndTest, OddFilesLoadAndAreRewrittenWhole)
     };
     for (const auto& c : cases) {
         WritePrefsBytes(c.bytes);
-        auto process = Start();
+        auto process = program_.Start();
         const MainWindow main = WaitForMain(*process);
         ExpectShown(c.shown, main.Read(), c.name);
         ExpectEnabled(c.enabled, main.Enabled(), c.name);
         QuitByButton(*process, main);
-        EXPECT_EQ(FileBytes(c.shown), PrefsBytes()) << c.name;
+        EXPECT_EQ(FileBytes(c.shown), program_.PrefsBytes()) << c.name;
     }
 }
 
@@ -336,7 +270,7 @@ TEST_F(HalvardEndToEndTest, OddFilesLoadAndAreRewrittenWhole)
 TEST_F(HalvardEndToEndTest, LaterActivationsDoNotReload)
 {
     WritePrefsBytes("p\r\n1\r\n2\r\n0\r\n0\r\nann\r\n");
-    auto process = Start();
+    auto process = program_.Start();
     const MainWindow main = WaitForMain(*process);
     const std::string changed = "q\r\n8\r\n9\r\n1\r\n1\r\nbob\r\n";
     WritePrefsBytes(changed);
@@ -355,20 +289,20 @@ TEST_F(HalvardEndToEndTest, LaterActivationsDoNotReload)
     ExpectShown({"p", "1", "2", false, false, "ann"}, main.Read(), "after coming back");
     gui::RequestClose(main.window);
     ASSERT_TRUE(process->WaitForExit());
-    EXPECT_EQ(changed, PrefsBytes());
+    EXPECT_EQ(changed, program_.PrefsBytes());
 }
 
 // Ctrl+A and File > About by keyboard each open a new About window; typing in it does nothing, its close box
 // closes it, and the main window is back as it was.
 TEST_F(HalvardEndToEndTest, AboutWindowOpensModallyAndClosesByItsCloseBox)
 {
-    auto process = Start();
+    auto process = program_.Start();
     const MainWindow main = WaitForMain(*process);
     const Shown before = main.Read();
 
     for (int round = 0; round < 3; ++round) {
         if (round == 1) {
-            ChooseFromMenu(main.window, 'F', 1);
+            gui::ChooseMenuItem(main.window, 'F', 1);
         } else {
             gui::PressCtrlKey(main.window, 'A');
         }
@@ -436,7 +370,7 @@ TEST_F(HalvardEndToEndTest, GoPrunesInEachMode)
          {L"a]1(ann.x).dm_68", L"a]2(bob.x).dm_68", L"b]1(bob.x).dm_68", L"notes.txt"}},
     };
     WritePrefsBytes("\r\n3\r\n3\r\n0\r\n0\r\n\r\n");
-    auto process = Start();
+    auto process = program_.Start();
     const MainWindow main = WaitForMain(*process);
     for (const auto& c : cases) {
         TempFolder demoFolder;
@@ -455,7 +389,7 @@ TEST_F(HalvardEndToEndTest, GoPrunesInEachMode)
     }
     gui::RequestClose(main.window);
     ASSERT_TRUE(process->WaitForExit());
-    EXPECT_EQ("\r\n3\r\n3\r\n0\r\n0\r\n\r\n", PrefsBytes()) << "Go saves nothing";
+    EXPECT_EQ("\r\n3\r\n3\r\n0\r\n0\r\n\r\n", program_.PrefsBytes()) << "Go saves nothing";
 }
 
 // A file that exists but cannot be opened ends the start in the report, before the window is shown.
@@ -463,19 +397,19 @@ TEST_F(HalvardEndToEndTest, AnUnreadableFileEndsTheStartInTheReport)
 {
     {
         program_.MakeFolder(L"ZuvPrefs.txt");
-        auto process = Start();
+        auto process = program_.Start();
         ExpectReportThenExit(*process, "folder named ZuvPrefs.txt");
         EXPECT_TRUE(gui::TopWindows(process->Id()).empty());
-        RemoveDirectoryW(PrefsPath().c_str());
+        RemoveDirectoryW(program_.PrefsPath().c_str());
     }
     {
         WritePrefsBytes("kept\r\n");
-        FileHandle held(CreateFileW(PrefsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        FileHandle held(CreateFileW(program_.PrefsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        auto process = Start();
+        auto process = program_.Start();
         ExpectReportThenExit(*process, "file held without sharing");
         held.Reset();
-        EXPECT_EQ("kept\r\n", PrefsBytes());
+        EXPECT_EQ("kept\r\n", program_.PrefsBytes());
     }
 }
 
@@ -489,22 +423,22 @@ TEST_F(HalvardEndToEndTest, AQuitThatCannotSaveEndsInTheReportAndKeepsThePreviou
     } cases[] = {{"Quit button, read-only file", true}, {"Ctrl+Q, file held open", false}};
     for (const auto& c : cases) {
         WritePrefsBytes(before);
-        auto process = Start();
+        auto process = program_.Start();
         const MainWindow main = WaitForMain(*process);
         main.Type({"C:\\New\\", "2", "2", true, true, "new"});
         FileHandle held;
         if (c.readOnly) {
-            SetFileAttributesW(PrefsPath().c_str(), FILE_ATTRIBUTE_READONLY);
+            SetFileAttributesW(program_.PrefsPath().c_str(), FILE_ATTRIBUTE_READONLY);
             gui::Click(main.quit);
         } else {
-            held.Reset(CreateFileW(PrefsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            held.Reset(CreateFileW(program_.PrefsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
             ASSERT_TRUE(held);
             gui::PressCtrlKey(main.window, 'Q');
         }
         ExpectReportThenExit(*process, c.way);
         held.Reset();
-        SetFileAttributesW(PrefsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(before, PrefsBytes()) << c.way;
+        SetFileAttributesW(program_.PrefsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(before, program_.PrefsBytes()) << c.way;
         EXPECT_EQ((std::vector<std::wstring>{L"Halvard.exe", L"ZuvPrefs.txt"}), ProgramFolderEntries()) << c.way;
     }
 }

@@ -16,20 +16,10 @@
 
 #include "Unicode.h"
 #include "support/GuiDriver.h"
+#include "support/HalvardFolder.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-std::wstring WindowsPath(const std::string& path)
-{
-    std::wstring result = Widen(path);
-    for (wchar_t& c : result) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
-    return result;
-}
 
 struct Usage {
     DWORD handles = 0;
@@ -83,37 +73,37 @@ TEST(LongUse, GoBrowseAndAboutRepeatedWithoutGrowth)
     const int presses = full ? 1000 : 100;
     const int cycles = full ? 200 : 20;
 
-    TempFolder program;
-    ASSERT_TRUE(CopyFileW(WindowsPath(HALVARD_EXE).c_str(), program.PathOf(L"Halvard.exe").c_str(), FALSE));
+    HalvardFolder program;
+    ASSERT_TRUE(program.Installed());
     const std::wstring demos = program.MakeFolder(L"demos");
     for (int i = 1; i <= 6; ++i) {
         program.MakeFile(L"demos\\c" + std::to_wstring(i % 2) + L"](p" + std::to_wstring(i) + L".x).dm_68", "d");
     }
     program.MakeFile(L"ZuvPrefs.txt", Narrow(demos) + "\r\n2\r\n1\r\n0\r\n0\r\nann\r\n");
 
-    gui::Process process(program.PathOf(L"Halvard.exe"), std::wstring(), program.Path());
-    const HWND main = gui::WaitForWindow(process.Id(), "Tarnwick 1.9 Demo Pruner");
+    const auto process = program.Start();
+    const HWND main = gui::WaitForWindow(process->Id(), kMainTitle);
     ASSERT_NE(main, nullptr);
     const HWND go = gui::FindChild(main, "Go!");
     const HWND browse = gui::FindChild(main, "Browse...");
 
     const auto pressGo = [&](int n) {
         gui::Click(go);
-        const gui::MessageBoxInfo box = gui::WaitForMessageBox(process.Id());
+        const gui::MessageBoxInfo box = gui::WaitForMessageBox(process->Id());
         ASSERT_NE(box.window, nullptr) << "press " << n;
         ASSERT_EQ(box.text, "Done!") << "press " << n;
         ASSERT_TRUE(gui::DismissMessageBox(box));
     };
     const auto browseAndCancel = [&](int n) {
         gui::Click(browse);
-        const HWND dialog = gui::WaitForWindow(process.Id(), "Browse for Folder", L"#32770");
+        const HWND dialog = gui::WaitForWindow(process->Id(), "Browse for Folder", L"#32770");
         ASSERT_NE(dialog, nullptr) << "cycle " << n;
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         ASSERT_TRUE(gui::WaitForWindowGone(dialog)) << "cycle " << n;
     };
     const auto aboutOpenClose = [&](int n) {
         gui::PressCtrlKey(main, 'A');
-        const HWND about = gui::WaitForWindow(process.Id(), "About Zuv");
+        const HWND about = gui::WaitForWindow(process->Id(), kAboutTitle);
         ASSERT_NE(about, nullptr) << "cycle " << n;
         gui::RequestClose(about);
         ASSERT_TRUE(gui::WaitForWindowGone(about)) << "cycle " << n;
@@ -126,30 +116,30 @@ TEST(LongUse, GoBrowseAndAboutRepeatedWithoutGrowth)
         ASSERT_NO_FATAL_FAILURE(browseAndCancel(n));
         ASSERT_NO_FATAL_FAILURE(aboutOpenClose(n));
     }
-    const Usage warm = Measure(process.Id());
+    const Usage warm = Measure(process->Id());
     Print("after warm-up", warm);
     for (int n = warmUp; n < presses; ++n) {
         ASSERT_NO_FATAL_FAILURE(pressGo(n));
     }
-    const Usage afterGo = Measure(process.Id());
+    const Usage afterGo = Measure(process->Id());
     Print("after Go presses", afterGo);
     ExpectNoGrowth(warm, afterGo, "Go");
     for (int n = warmUp; n < cycles; ++n) {
         ASSERT_NO_FATAL_FAILURE(browseAndCancel(n));
     }
-    const Usage afterBrowse = Measure(process.Id());
+    const Usage afterBrowse = Measure(process->Id());
     Print("after Browse cycles", afterBrowse);
     ExpectNoGrowth(afterGo, afterBrowse, "Browse");
     for (int n = warmUp; n < cycles; ++n) {
         ASSERT_NO_FATAL_FAILURE(aboutOpenClose(n));
     }
-    const Usage end = Measure(process.Id());
+    const Usage end = Measure(process->Id());
     Print("after About cycles", end);
     ExpectNoGrowth(afterBrowse, end, "About");
 
     gui::RequestClose(main);
-    ASSERT_TRUE(process.WaitForExit());
-    EXPECT_EQ(process.ExitCode(), 0u);
+    ASSERT_TRUE(process->WaitForExit());
+    EXPECT_EQ(process->ExitCode(), 0u);
     // Two challenges of three demos, two kept in each: the first press pruned, the later ones found nothing to do.
     EXPECT_EQ(ListNames(demos).size(), 4u);
 }

@@ -19,13 +19,7 @@ namespace {
 // Waits until the field's text is no longer `before`; false when it never changes.
 bool WaitForNewText(HWND field, const std::string& before)
 {
-    for (int i = 0; i < 1500; ++i) {
-        if (gui::ReadText(field) != before) {
-            return true;
-        }
-        Sleep(10);
-    }
-    return false;
+    return gui::WaitUntil([&] { return gui::ReadText(field) != before; });
 }
 
 bool IsFolder(const std::string& path)

@@ -82,9 +82,7 @@ void WaitForPostedQueue(HWND box)
 {
     const bool before = gui::IsChecked(box);
     gui::Click(box);
-    for (int i = 0; i < 1500 && gui::IsChecked(box) == before; ++i) {
-        Sleep(10);
-    }
+    gui::WaitUntil([&] { return gui::IsChecked(box) != before; });
 }
 
 std::vector<std::string> Names(const TempFolder& folder)
@@ -501,9 +499,7 @@ TEST_F(MainWinTest, KeysGoToTheFieldsAndCtrlWDoesNothing)
         key[0].ki.wVk = key[1].ki.wVk = 'X';
         key[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, key, sizeof(INPUT));
-        for (int i = 0; i < 1500 && gui::ReadText(h_.demoPath) == "abc"; ++i) {
-            Sleep(10);
-        }
+        gui::WaitUntil([&] { return gui::ReadText(h_.demoPath) != "abc"; });
         EXPECT_EQ("abcx", gui::ReadText(h_.demoPath));
         EXPECT_TRUE(IsWindowVisible(h_.window));
         EXPECT_FALSE(MessageBoxOpen());

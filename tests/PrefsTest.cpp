@@ -10,24 +10,11 @@
 #include "Handle.h"
 #include "PrefsFile.h"
 #include "support/TempFolder.h"
+#include "support/TestText.h"
 
 namespace {
 
 const std::string kGoodFile = "C:\\Old\\\r\n7\r\n2\r\n1\r\n0\r\nann\r\n";
-
-std::string ReadBytes(const std::wstring& path)
-{
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
-    if (!file) {
-        return "<missing>";
-    }
-    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
 
 void ExpectValues(const PrefsValues& expected, const PrefsValues& actual, const std::string& context)
 {
@@ -112,7 +99,7 @@ TEST_F(PrefsTest, WriteGivesSixCrLfLinesInUtf8WithoutMark)
     };
     for (const auto& c : cases) {
         WritePrefs(*Target(), c.values);
-        EXPECT_EQ(c.bytes, ReadBytes(folder_.PathOf(L"ZuvPrefs.txt")));
+        EXPECT_EQ(c.bytes, text::ReadFileBytes(folder_.PathOf(L"ZuvPrefs.txt")));
         EXPECT_EQ(std::vector<std::wstring>{L"ZuvPrefs.txt"}, Entries());
     }
 }
@@ -136,11 +123,11 @@ TEST_F(PrefsTest, WriteReplacesALongerFileAndCreatesAMissingOne)
 {
     folder_.MakeFile(L"ZuvPrefs.txt", "a\r\nb\r\nc\r\n1\r\n1\r\nd\r\ne\r\nf\r\ng\r\n");
     WritePrefs(*Target(), {"p", "1", "2", false, false, "q"});
-    EXPECT_EQ("p\r\n1\r\n2\r\n0\r\n0\r\nq\r\n", ReadBytes(folder_.PathOf(L"ZuvPrefs.txt")));
+    EXPECT_EQ("p\r\n1\r\n2\r\n0\r\n0\r\nq\r\n", text::ReadFileBytes(folder_.PathOf(L"ZuvPrefs.txt")));
 
     DeleteFileW(folder_.PathOf(L"ZuvPrefs.txt").c_str());
     WritePrefs(*Target(), {"r", "4", "5", true, false, "s"});
-    EXPECT_EQ("r\r\n4\r\n5\r\n1\r\n0\r\ns\r\n", ReadBytes(folder_.PathOf(L"ZuvPrefs.txt")));
+    EXPECT_EQ("r\r\n4\r\n5\r\n1\r\n0\r\ns\r\n", text::ReadFileBytes(folder_.PathOf(L"ZuvPrefs.txt")));
     EXPECT_EQ(std::vector<std::wstring>{L"ZuvPrefs.txt"}, Entries());
 }
 
@@ -153,7 +140,7 @@ TEST_F(PrefsTest, AFailedWriteKeepsThePreviousFile)
         const std::wstring path = folder_.MakeFile(L"ZuvPrefs.txt", kGoodFile);
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
         EXPECT_THROW(WritePrefs(*Target(), values), NilObjectException) << "read-only file";
-        EXPECT_EQ(kGoodFile, ReadBytes(path));
+        EXPECT_EQ(kGoodFile, text::ReadFileBytes(path));
         EXPECT_EQ(std::vector<std::wstring>{L"ZuvPrefs.txt"}, Entries());
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
@@ -163,7 +150,7 @@ TEST_F(PrefsTest, AFailedWriteKeepsThePreviousFile)
         ASSERT_TRUE(held);
         EXPECT_THROW(WritePrefs(*Target(), values), NilObjectException) << "file held without sharing";
         held.Reset();
-        EXPECT_EQ(kGoodFile, ReadBytes(path));
+        EXPECT_EQ(kGoodFile, text::ReadFileBytes(path));
         EXPECT_EQ(std::vector<std::wstring>{L"ZuvPrefs.txt"}, Entries());
         DeleteFileW(path.c_str());
     }
@@ -171,7 +158,7 @@ TEST_F(PrefsTest, AFailedWriteKeepsThePreviousFile)
         folder_.MakeFolder(L"ZuvPrefs.txt");
         folder_.MakeFile(L"ZuvPrefs.txt\\keep.txt", "kept");
         EXPECT_THROW(WritePrefs(*Target(), values), NilObjectException) << "folder of that name";
-        EXPECT_EQ("kept", ReadBytes(folder_.PathOf(L"ZuvPrefs.txt\\keep.txt")));
+        EXPECT_EQ("kept", text::ReadFileBytes(folder_.PathOf(L"ZuvPrefs.txt\\keep.txt")));
         EXPECT_EQ(std::vector<std::wstring>{L"ZuvPrefs.txt"}, Entries());
     }
     {

@@ -2,7 +2,6 @@
 // crashes, hangs or loses the previous file.
 #include <windows.h>
 
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -11,24 +10,11 @@
 
 #include "Unicode.h"
 #include "support/GuiDriver.h"
+#include "support/HalvardFolder.h"
 #include "support/TempFolder.h"
 #include "support/TestText.h"
 
 namespace {
-
-const char kMainTitle[] = "Tarnwick 1.9 Demo Pruner";
-const char kReport[] = "An exception of class NilObjectException was not handled.\r\nThe application must shut down.";
-
-std::wstring WindowsPath(const std::string& path)
-{
-    std::wstring result = Widen(path);
-    for (wchar_t& c : result) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
-    return result;
-}
 
 std::string RandomBytes(uint64_t seed, size_t size, const std::string& alphabet = std::string())
 {
@@ -60,18 +46,8 @@ bool IsSixLines(const std::string& bytes)
 
 class PrefsWildTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(CopyFileW(WindowsPath(HALVARD_EXE).c_str(), program_.PathOf(L"Halvard.exe").c_str(), FALSE));
-    }
+    void SetUp() override { ASSERT_TRUE(program_.Installed()); }
     void TearDown() override { SetFileAttributesW(program_.Path().c_str(), FILE_ATTRIBUTE_NORMAL); }
-
-    std::unique_ptr<gui::Process> Start() const
-    {
-        return std::make_unique<gui::Process>(program_.PathOf(L"Halvard.exe"), std::wstring(), program_.Path());
-    }
-    std::wstring PrefsPath() const { return program_.PathOf(L"ZuvPrefs.txt"); }
-    std::string PrefsBytes() const { return text::ReadFileBytes(PrefsPath()); }
 
     // The start's outcome: the main window, or the report, which the test answers and then sees the program end.
     HWND StartsWithWindow(gui::Process& process, const std::string& context) const
@@ -83,7 +59,7 @@ protected:
             }
             const gui::MessageBoxInfo box = gui::WaitForMessageBox(process.Id(), 25);
             if (box.window != nullptr) {
-                EXPECT_EQ(kReport, box.text) << context;
+                EXPECT_EQ(kNilObjectReport, box.text) << context;
                 EXPECT_TRUE(gui::DismissMessageBox(box)) << context;
                 EXPECT_TRUE(process.WaitForExit()) << context << ": still running after the report";
                 EXPECT_NE(0u, process.ExitCode()) << context;
@@ -99,7 +75,7 @@ protected:
         return nullptr;
     }
 
-    TempFolder program_;
+    HalvardFolder program_;
 };
 
 // Whatever bytes the file holds, the program starts with what it can read, and the close box leaves the file as it
@@ -123,7 +99,7 @@ TEST_F(PrefsWildTest, AnyBytesLoadAndTheFileIsKeptOrRewrittenWhole)
         for (const bool quitByButton : {false, true}) {
             SCOPED_TRACE(std::string(c.what) + (quitByButton ? ", Quit button" : ", close box"));
             program_.MakeFile(L"ZuvPrefs.txt", c.bytes);
-            auto process = Start();
+            auto process = program_.Start();
             const HWND main = StartsWithWindow(*process, c.what);
             ASSERT_NE(main, nullptr);
             if (quitByButton) {
@@ -134,9 +110,9 @@ TEST_F(PrefsWildTest, AnyBytesLoadAndTheFileIsKeptOrRewrittenWhole)
             ASSERT_TRUE(process->WaitForExit()) << "no end";
             EXPECT_EQ(0u, process->ExitCode());
             if (quitByButton) {
-                EXPECT_TRUE(IsSixLines(PrefsBytes()));
+                EXPECT_TRUE(IsSixLines(program_.PrefsBytes()));
             } else {
-                EXPECT_TRUE(PrefsBytes() == c.bytes) << "the file changed";
+                EXPECT_TRUE(program_.PrefsBytes() == c.bytes) << "the file changed";
             }
         }
     }
@@ -151,48 +127,48 @@ TEST_F(PrefsWildTest, UnusableFileOrFolderEndsInTheReportAndLosesNothing)
         SCOPED_TRACE("a folder with a file in it named ZuvPrefs.txt");
         program_.MakeFolder(L"ZuvPrefs.txt");
         program_.MakeFile(L"ZuvPrefs.txt\\inside.txt", "inside");
-        auto process = Start();
+        auto process = program_.Start();
         EXPECT_EQ(StartsWithWindow(*process, "folder"), nullptr);
         EXPECT_EQ(text::ReadFileBytes(program_.PathOf(L"ZuvPrefs.txt\\inside.txt")), "inside");
         DeleteFileW(program_.PathOf(L"ZuvPrefs.txt\\inside.txt").c_str());
-        RemoveDirectoryW(PrefsPath().c_str());
+        RemoveDirectoryW(program_.PrefsPath().c_str());
     }
     {
         SCOPED_TRACE("a read-only file loads; the close box leaves it");
         program_.MakeFile(L"ZuvPrefs.txt", before);
-        SetFileAttributesW(PrefsPath().c_str(), FILE_ATTRIBUTE_READONLY);
-        auto process = Start();
+        SetFileAttributesW(program_.PrefsPath().c_str(), FILE_ATTRIBUTE_READONLY);
+        auto process = program_.Start();
         const HWND main = StartsWithWindow(*process, "read-only");
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(gui::ReadText(gui::ChildOfClass(main, L"Edit", 0)), "C:\\Old\\");
         gui::RequestClose(main);
         ASSERT_TRUE(process->WaitForExit());
-        EXPECT_EQ(PrefsBytes(), before);
-        SetFileAttributesW(PrefsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(program_.PrefsBytes(), before);
+        SetFileAttributesW(program_.PrefsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     {
         SCOPED_TRACE("the file replaced by a folder while the program runs, then Quit");
         program_.MakeFile(L"ZuvPrefs.txt", before);
-        auto process = Start();
+        auto process = program_.Start();
         const HWND main = StartsWithWindow(*process, "replaced");
         ASSERT_NE(main, nullptr);
-        DeleteFileW(PrefsPath().c_str());
+        DeleteFileW(program_.PrefsPath().c_str());
         program_.MakeFolder(L"ZuvPrefs.txt");
         program_.MakeFile(L"ZuvPrefs.txt\\inside.txt", "inside");
         gui::Click(gui::FindChild(main, "Quit"));
         const gui::MessageBoxInfo box = gui::WaitForMessageBox(process->Id());
         ASSERT_NE(box.window, nullptr);
-        EXPECT_EQ(box.text, kReport);
+        EXPECT_EQ(box.text, kNilObjectReport);
         gui::DismissMessageBox(box);
         ASSERT_TRUE(process->WaitForExit());
         EXPECT_EQ(text::ReadFileBytes(program_.PathOf(L"ZuvPrefs.txt\\inside.txt")), "inside");
         DeleteFileW(program_.PathOf(L"ZuvPrefs.txt\\inside.txt").c_str());
-        RemoveDirectoryW(PrefsPath().c_str());
+        RemoveDirectoryW(program_.PrefsPath().c_str());
     }
     {
         SCOPED_TRACE("a read-only program folder at quit");
         program_.MakeFile(L"ZuvPrefs.txt", before);
-        auto process = Start();
+        auto process = program_.Start();
         const HWND main = StartsWithWindow(*process, "read-only folder");
         ASSERT_NE(main, nullptr);
         gui::TypeText(gui::ChildOfClass(main, L"Edit", 1), "new");
@@ -203,14 +179,14 @@ TEST_F(PrefsWildTest, UnusableFileOrFolderEndsInTheReportAndLosesNothing)
         for (int poll = 0; poll < 400 && !process->WaitForExit(25);) {
             const gui::MessageBoxInfo box = gui::WaitForMessageBox(process->Id(), 25);
             if (box.window != nullptr) {
-                EXPECT_EQ(box.text, kReport);
+                EXPECT_EQ(box.text, kNilObjectReport);
                 gui::DismissMessageBox(box);
             }
             ++poll;
         }
         ASSERT_TRUE(process->WaitForExit());
         SetFileAttributesW(program_.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        const std::string after = PrefsBytes();
+        const std::string after = program_.PrefsBytes();
         EXPECT_TRUE(after == before || after == "C:\\Old\\\r\n1\r\n1\r\n0\r\n0\r\nnew\r\n") << after;
         EXPECT_EQ(ListNames(program_.Path()), (std::vector<std::wstring>{L"Halvard.exe", L"ZuvPrefs.txt"}));
     }

@@ -7,7 +7,7 @@ halvard_add_test(background_task_test SOURCES BackgroundTaskTest.cpp LIBRARIES f
 halvard_add_test(folder_item_test SOURCES FolderItemTest.cpp support/TempFolder.cpp LIBRARIES framework)
 
 # The window toolkit: windows, controls, the event loop and menus, driven as a user would.
-set(TOOLKIT_TEST_SUPPORT support/GuiDriver.cpp resources/ToolkitTest.rc)
+set(TOOLKIT_TEST_SUPPORT support/GuiDriver.cpp support/WindowSearch.cpp resources/ToolkitTest.rc)
 halvard_add_test(window_test SOURCES WindowTest.cpp ${TOOLKIT_TEST_SUPPORT} LIBRARIES framework SERIAL)
 halvard_add_test(event_loop_test SOURCES EventLoopTest.cpp ${TOOLKIT_TEST_SUPPORT} LIBRARIES framework SERIAL)
 add_executable(toolkit_probe WIN32 support/ToolkitProbe.cpp)
@@ -17,7 +17,8 @@ halvard_add_test(menu_test SOURCES MenuTest.cpp ${TOOLKIT_TEST_SUPPORT} LIBRARIE
 add_dependencies(menu_test toolkit_probe)
 
 # The plug-in: Pendrel on its own with a fake host, and the real host that carries it as Halvard does.
-halvard_add_test(plugin_boundary_test SOURCES PluginBoundaryTest.cpp support/PluginDriver.cpp SERIAL)
+halvard_add_test(plugin_boundary_test SOURCES PluginBoundaryTest.cpp support/PluginDriver.cpp support/WindowSearch.cpp
+  SERIAL)
 target_link_libraries(plugin_boundary_test PRIVATE ole32)
 # The test loads the library from beside itself; a rebuilt library is copied again.
 add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/Pendrel.dll
@@ -29,42 +30,46 @@ add_executable(plugin_probe support/PluginProbe.cpp)
 target_link_libraries(plugin_probe PRIVATE framework)
 target_link_options(plugin_probe PRIVATE -municode)
 embed_pendrel(plugin_probe PluginProbe.rc)
-halvard_add_test(plugin_host_test SOURCES PluginHostTest.cpp support/PluginDriver.cpp LIBRARIES framework SERIAL)
+halvard_add_test(plugin_host_test SOURCES PluginHostTest.cpp support/PluginDriver.cpp support/WindowSearch.cpp
+  LIBRARIES framework SERIAL)
 embed_pendrel(plugin_host_test PluginHostTest.rc)
 add_dependencies(plugin_host_test plugin_probe)
 
 
 # The preferences file's format and its safe replacement.
-halvard_add_test(prefs_test SOURCES PrefsTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
+halvard_add_test(prefs_test SOURCES PrefsTest.cpp support/TempFolder.cpp support/TestText.cpp LIBRARIES halvard_app)
 halvard_add_test(demo_list_test SOURCES DemoListTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
-halvard_add_test(prune_run_test SOURCES PruneRunTest.cpp support/TempFolder.cpp support/MessageBoxWatcher.cpp LIBRARIES halvard_app SERIAL)
+halvard_add_test(prune_run_test SOURCES PruneRunTest.cpp support/TempFolder.cpp support/MessageBoxWatcher.cpp
+  support/WindowSearch.cpp LIBRARIES halvard_app SERIAL)
+
+# The real program copied into a fresh folder of its own and driven from outside.
+set(HALVARD_TEST_SUPPORT support/HalvardFolder.cpp support/GuiDriver.cpp support/WindowSearch.cpp support/TempFolder.cpp
+  support/TestText.cpp)
 
 # Hostile input and faults: generated folders against a model of the rules, parser fuzzing, injected file faults.
 halvard_add_test(prune_model_test SOURCES PruneModelTest.cpp support/MessageBoxWatcher.cpp support/TempFolder.cpp
-  support/TestText.cpp LIBRARIES halvard_app SERIAL)
+  support/TestText.cpp support/WindowSearch.cpp LIBRARIES halvard_app SERIAL)
 halvard_add_test(parser_fuzz_test SOURCES ParserFuzzTest.cpp support/TempFolder.cpp support/TestText.cpp
   LIBRARIES framework)
 halvard_add_test(fault_injection_test SOURCES FaultInjectionTest.cpp support/MessageBoxWatcher.cpp
-  support/TempFolder.cpp LIBRARIES halvard_app SERIAL)
-halvard_add_test(prefs_wild_test SOURCES PrefsWildTest.cpp support/GuiDriver.cpp support/TempFolder.cpp
-  support/TestText.cpp LIBRARIES framework SERIAL)
+  support/TempFolder.cpp support/WindowSearch.cpp LIBRARIES halvard_app SERIAL)
+halvard_add_test(prefs_wild_test SOURCES PrefsWildTest.cpp ${HALVARD_TEST_SUPPORT} LIBRARIES framework SERIAL)
 target_compile_definitions(prefs_wild_test PRIVATE HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
 add_dependencies(prefs_wild_test Halvard)
-halvard_add_test(long_use_test SOURCES LongUseTest.cpp support/GuiDriver.cpp support/TempFolder.cpp
-  LIBRARIES framework SERIAL)
+halvard_add_test(long_use_test SOURCES LongUseTest.cpp ${HALVARD_TEST_SUPPORT} LIBRARIES framework SERIAL)
 target_compile_definitions(long_use_test PRIVATE HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
 add_dependencies(long_use_test Halvard)
 
 # The main window on the test's own thread, driven from a second one; the logo as built and as Halvard carries it.
-halvard_add_test(main_win_test SOURCES MainWinTest.cpp support/GuiDriver.cpp support/TempFolder.cpp
-  LIBRARIES halvard_app halvard_logo SERIAL)
+halvard_add_test(main_win_test SOURCES MainWinTest.cpp support/GuiDriver.cpp support/WindowSearch.cpp
+  support/TempFolder.cpp LIBRARIES halvard_app halvard_logo SERIAL)
 target_compile_definitions(main_win_test PRIVATE
   SCREENSHOT_FOLDER="Z:${CMAKE_BINARY_DIR}/screenshots"
   LOGO_BMP_FILE="Z:${CMAKE_BINARY_DIR}/app/logo/Logo.bmp"
   HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
 add_dependencies(main_win_test Halvard)
 # Browse with the real plug-in carried, installed and bound as start-up does.
-halvard_add_test(main_win_browse_test SOURCES MainWinBrowseTest.cpp support/GuiDriver.cpp
+halvard_add_test(main_win_browse_test SOURCES MainWinBrowseTest.cpp support/GuiDriver.cpp support/WindowSearch.cpp
   LIBRARIES halvard_app halvard_logo SERIAL)
 embed_pendrel(main_win_browse_test MainWinBrowseTest.rc)
 
@@ -73,7 +78,7 @@ halvard_add_test(folder_listing_test SOURCES FolderListingTest.cpp support/TempF
 halvard_add_test(demo_fields_test SOURCES DemoFieldsTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
 
 # The real program in a fresh folder of its own, driven as a user would; and its File menu, read in this process.
-halvard_add_test(halvard_end_to_end_test SOURCES HalvardEndToEndTest.cpp support/GuiDriver.cpp support/TempFolder.cpp
+halvard_add_test(halvard_end_to_end_test SOURCES HalvardEndToEndTest.cpp ${HALVARD_TEST_SUPPORT}
   LIBRARIES halvard_app SERIAL)
 target_compile_definitions(halvard_end_to_end_test PRIVATE
   SCREENSHOT_FOLDER="Z:${CMAKE_BINARY_DIR}/screenshots"

@@ -9,39 +9,6 @@
 
 namespace gui {
 
-namespace {
-
-template <class Predicate>
-bool WaitUntil(Predicate done, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        Sleep(10);
-    }
-    return true;
-}
-
-struct TopWindowSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopWindow(HWND hwnd, LPARAM param)
-{
-    auto* search = reinterpret_cast<TopWindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->processId && IsWindowVisible(hwnd)) {
-        search->found.push_back(hwnd);
-    }
-    return TRUE;
-}
-
-} // namespace
-
 Process::Process(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder)
 {
     std::wstring commandLine = L"\"" + program + L"\"";
@@ -88,27 +55,11 @@ void Process::Kill()
     WaitForSingleObject(process_, kWaitMs);
 }
 
-std::vector<HWND> TopWindows(DWORD processId)
-{
-    TopWindowSearch search{processId, {}};
-    EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND WaitForWindow(DWORD processId, const std::string& title, const wchar_t* className, DWORD timeoutMs)
 {
+    const std::wstring wideTitle = Widen(title);
     HWND result = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND hwnd : TopWindows(processId)) {
-                if (ReadText(hwnd) == title && (className == nullptr || ClassName(hwnd) == Narrow(className))) {
-                    result = hwnd;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
+    WaitUntil([&] { return (result = FindTopWindow(processId, wideTitle, className)) != nullptr; }, timeoutMs);
     return result;
 }
 
@@ -139,7 +90,7 @@ HWND FindChild(HWND parent, const std::string& text, const wchar_t* className)
 HWND ChildOfClass(HWND parent, const wchar_t* className, size_t index)
 {
     for (HWND child : Children(parent)) {
-        if (_wcsicmp(Widen(ClassName(child)).c_str(), className) == 0 && index-- == 0) {
+        if (_wcsicmp(WindowClass(child).c_str(), className) == 0 && index-- == 0) {
             return child;
         }
     }
@@ -148,9 +99,7 @@ HWND ChildOfClass(HWND parent, const wchar_t* className, size_t index)
 
 std::string ClassName(HWND window)
 {
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    return Narrow(name);
+    return Narrow(WindowClass(window));
 }
 
 std::string ReadText(HWND window)
@@ -207,22 +156,67 @@ void RequestClose(HWND window)
     PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
-void PressCtrlKey(HWND window, char key)
+namespace {
+
+// Without a window manager the program comes to the front only when asked; a key sent before it has would go
+// elsewhere.
+void BringToFront(HWND window)
 {
     SetForegroundWindow(window);
-    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
-    auto vk = static_cast<WORD>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key);
-    INPUT inputs[4] = {};
-    for (auto& input : inputs) {
-        input.type = INPUT_KEYBOARD;
+    WaitUntil([&] { return GetForegroundWindow() == window; });
+}
+
+INPUT Key(WORD vk, DWORD flags = 0)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+bool MenuIsOpen(DWORD processId)
+{
+    for (HWND hwnd : TopWindows(processId)) {
+        if (WindowClass(hwnd) == L"#32768") {
+            return true;
+        }
     }
-    inputs[0].ki.wVk = VK_CONTROL;
-    inputs[1].ki.wVk = vk;
-    inputs[2].ki.wVk = vk;
-    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs[3].ki.wVk = VK_CONTROL;
-    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    return false;
+}
+
+} // namespace
+
+void PressCtrlKey(HWND window, char key)
+{
+    BringToFront(window);
+    auto vk = static_cast<WORD>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key);
+    INPUT inputs[4] = {Key(VK_CONTROL), Key(vk), Key(vk, KEYEVENTF_KEYUP), Key(VK_CONTROL, KEYEVENTF_KEYUP)};
     SendInput(4, inputs, sizeof(INPUT));
+}
+
+void ChooseMenuItem(HWND window, char menuLetter, int itemIndex)
+{
+    BringToFront(window);
+    const auto letter = static_cast<WORD>(menuLetter);
+    INPUT open[4] = {Key(VK_MENU), Key(letter), Key(letter, KEYEVENTF_KEYUP), Key(VK_MENU, KEYEVENTF_KEYUP)};
+    SendInput(4, open, sizeof(INPUT));
+    // Keys that arrive before the menu's own loop has started can be lost: wait for its popup to show.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    WaitUntil([&] { return MenuIsOpen(processId); });
+    std::vector<INPUT> keys;
+    for (int i = 0; i < itemIndex; ++i) {
+        keys.push_back(Key(VK_DOWN));
+        keys.push_back(Key(VK_DOWN, KEYEVENTF_KEYUP));
+    }
+    keys.push_back(Key(VK_RETURN));
+    keys.push_back(Key(VK_RETURN, KEYEVENTF_KEYUP));
+    for (INPUT& key : keys) {
+        SendInput(1, &key, sizeof key);
+        // The menu's loop takes each key in turn; pace them as a typist would.
+        Sleep(100);
+    }
 }
 
 MessageBoxInfo WaitForMessageBox(DWORD processId, DWORD timeoutMs)
@@ -233,7 +227,7 @@ MessageBoxInfo WaitForMessageBox(DWORD processId, DWORD timeoutMs)
             for (HWND hwnd : TopWindows(processId)) {
                 // A message box's text is the Static with id 0xFFFF; other dialogs have none.
                 HWND text = GetDlgItem(hwnd, 0xFFFF);
-                if (ClassName(hwnd) == "#32770" && text != nullptr) {
+                if (WindowClass(hwnd) == L"#32770" && text != nullptr) {
                     box.window = hwnd;
                     box.caption = ReadText(hwnd);
                     box.text = ReadText(text);
@@ -253,8 +247,7 @@ bool DismissMessageBox(const MessageBoxInfo& box, int buttonId)
     if (box.window == nullptr) {
         return false;
     }
-    PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box.window, buttonId)));
+    Press(box.window, buttonId);
     return WaitForWindowGone(box.window);
 }
 

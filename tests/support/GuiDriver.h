@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+#include "WindowSearch.h"
 
-// How long a wait lasts before it gives up; generous, since it only bounds a failing test.
-constexpr DWORD kWaitMs = 15000;
+namespace gui {
 
 class Process {
 public:
@@ -35,8 +34,6 @@ private:
     DWORD id_ = 0;
 };
 
-// The visible top-level windows of a process, in the system's Z order.
-std::vector<HWND> TopWindows(DWORD processId);
 // Waits for a visible top-level window of the process with that title (and that class, when given).
 HWND WaitForWindow(DWORD processId, const std::string& title, const wchar_t* className = nullptr,
                    DWORD timeoutMs = kWaitMs);
@@ -67,6 +64,9 @@ void RequestClose(HWND window);
 // Brings the window to the front and presses Ctrl plus the key through SendInput, so that it reaches the
 // program's accelerators as a real key press does.
 void PressCtrlKey(HWND window, char key);
+// Chooses an item of the window's menu bar by keyboard, as a user would: Alt with the menu's access letter opens
+// the menu on its first item, Down moves on (itemIndex times), Enter chooses.
+void ChooseMenuItem(HWND window, char menuLetter, int itemIndex);
 
 struct MessageBoxInfo {
     HWND window = nullptr;

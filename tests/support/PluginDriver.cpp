@@ -1,52 +1,18 @@
 // Driving the plug-in's dialogs and the host's boxes, and starting probe programs, for the plug-in tests.
 #include "PluginDriver.h"
 
-namespace {
-
-const DWORD kPatience = 30000;
-
-struct DialogSearch {
-    DWORD processId;
-    const std::wstring* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[16] = {};
-    wchar_t title[128] = {};
-    GetClassNameW(window, className, 16);
-    GetWindowTextW(window, title, 128);
-    if (owner == search->processId && IsWindowVisible(window) && std::wstring(className) == L"#32770"
-        && *search->title == title) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
+#include "WindowSearch.h"
 
 HWND FindDialog(DWORD processId, const std::wstring& title)
 {
-    DialogSearch search = {processId, &title, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return gui::FindTopWindow(processId, title, L"#32770");
 }
 
 HWND WaitForDialog(DWORD processId, const std::wstring& title)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kPatience) {
-        if (HWND found = FindDialog(processId, title)) {
-            return found;
-        }
-        Sleep(20);
-    }
-    return nullptr;
+    HWND found = nullptr;
+    gui::WaitUntil([&] { return (found = FindDialog(processId, title)) != nullptr; }, gui::kWaitMs);
+    return found;
 }
 
 std::wstring ItemText(HWND dialog, int id)
@@ -58,19 +24,7 @@ std::wstring ItemText(HWND dialog, int id)
 
 bool WaitForItemText(HWND dialog, int id, const std::wstring& text, DWORD patienceMs)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < patienceMs) {
-        if (ItemText(dialog, id) == text) {
-            return true;
-        }
-        Sleep(20);
-    }
-    return false;
-}
-
-void Press(HWND dialog, int id)
-{
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    return gui::WaitUntil([&] { return ItemText(dialog, id) == text; }, patienceMs);
 }
 
 std::wstring CurrentDirectory()
@@ -115,7 +69,7 @@ ProbeProcess::~ProbeProcess()
 {
     CloseInput();
     if (info_.hProcess != nullptr) {
-        if (WaitForSingleObject(info_.hProcess, kPatience) != WAIT_OBJECT_0) {
+        if (WaitForSingleObject(info_.hProcess, gui::kWaitMs) != WAIT_OBJECT_0) {
             TerminateProcess(info_.hProcess, 99);
         }
         CloseHandle(info_.hProcess);
@@ -148,7 +102,7 @@ void ProbeProcess::CloseInput()
 DWORD ProbeProcess::WaitForExit()
 {
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(info_.hProcess, kPatience) == WAIT_OBJECT_0) {
+    if (WaitForSingleObject(info_.hProcess, gui::kWaitMs) == WAIT_OBJECT_0) {
         GetExitCodeProcess(info_.hProcess, &code);
     }
     return code;

@@ -5,15 +5,17 @@
 
 #include <string>
 
+#include "WindowSearch.h"
+
 // The visible dialog with this title that belongs to the process, or null.
 HWND FindDialog(DWORD processId, const std::wstring& title);
-// The same, waiting for it; null when none appears within 30 s.
+// The same, waiting for it; null when none appears within gui::kWaitMs.
 HWND WaitForDialog(DWORD processId, const std::wstring& title);
 std::wstring ItemText(HWND dialog, int id);
 // Whether the item shows exactly this text within the patience given.
-bool WaitForItemText(HWND dialog, int id, const std::wstring& text, DWORD patienceMs = 30000);
+bool WaitForItemText(HWND dialog, int id, const std::wstring& text, DWORD patienceMs = gui::kWaitMs);
 // Clicks a button of the dialog, as the user would.
-void Press(HWND dialog, int id);
+using gui::Press;
 
 std::wstring CurrentDirectory();
 
@@ -31,7 +33,7 @@ public:
     std::string ReadLine();
     // Closes the program's standard input, which a holding program takes as its cue to end.
     void CloseInput();
-    // The exit code, once the program has ended; STILL_ACTIVE if it has not within 30 s.
+    // The exit code, once the program has ended; STILL_ACTIVE if it has not within gui::kWaitMs.
     DWORD WaitForExit();
 
 private:
