@@ -6,9 +6,7 @@
 void CheckBox::SetCaption(const std::string& caption)
 {
     caption_ = caption;
-    if (HWND hwnd = Handle()) {
-        SetWindowTextW(hwnd, NativeText().c_str());
-    }
+    ApplyText();
 }
 
 bool CheckBox::Value() const

@@ -103,6 +103,13 @@ void Control::SetEnabled(bool enabled)
     }
 }
 
+void Control::ApplyText()
+{
+    if (hwnd_ != nullptr) {
+        SetWindowTextW(hwnd_, NativeText().c_str());
+    }
+}
+
 void Control::SetTextFont(const std::string& face)
 {
     textFont_ = face;

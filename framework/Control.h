@@ -56,15 +56,7 @@ public:
     template <class W>
     Ref<W> WindowAs() const
     {
-        Ref<::Window> window = Window();
-        if (!window) {
-            throw NilObjectException();
-        }
-        auto* typed = dynamic_cast<W*>(window.Get());
-        if (typed == nullptr) {
-            throw IllegalCastException();
-        }
-        return Ref<W>::Share(typed);
+        return CheckedCast<W>(Window());
     }
 
     // The native control, null before it is added to a window and after the window is gone.
@@ -79,6 +71,8 @@ protected:
     virtual DWORD NativeExStyle() const { return 0; }
     virtual std::wstring NativeText() const { return {}; }
     virtual bool TakesFocus() const { return true; }
+    // Gives the native control the text NativeText makes now, once it exists.
+    void ApplyText();
     // Runs once the native control exists, to apply what the subclass recorded.
     virtual void Created() {}
     // Runs while the native control still exists but its window is closing, to keep its state readable.

@@ -32,8 +32,7 @@ void EditField::SetBorder(bool border)
 
 void EditField::SetBackColor(Color color)
 {
-    backColor_ = color;
-    backBrush_.Reset();
+    backBrush_.SetColor(color);
     if (HWND hwnd = Handle()) {
         InvalidateRect(hwnd, nullptr, TRUE);
     }
@@ -56,9 +55,5 @@ void EditField::Closing()
 
 HBRUSH EditField::ColorBrush(HDC dc)
 {
-    if (!backBrush_) {
-        backBrush_.Reset(CreateSolidBrush(backColor_.ToColorRef()));
-    }
-    SetBkColor(dc, backColor_.ToColorRef());
-    return static_cast<HBRUSH>(backBrush_.Get());
+    return backBrush_.ForControl(dc);
 }

@@ -5,6 +5,7 @@
 
 #include "Color.h"
 #include "Control.h"
+#include "SolidBrush.h"
 
 class EditField : public Control {
 public:
@@ -23,7 +24,7 @@ public:
     bool UseFocusRing() const noexcept { return useFocusRing_; }
     void SetUseFocusRing(bool useFocusRing) { useFocusRing_ = useFocusRing; }
 
-    Color BackColor() const noexcept { return backColor_; }
+    Color BackColor() const noexcept { return backBrush_.GetColor(); }
     void SetBackColor(Color color);
 
 protected:
@@ -40,6 +41,5 @@ private:
     bool scrollBar_ = false;
     bool scrollBarVertical_ = false;
     bool useFocusRing_ = true;
-    Color backColor_{0xFFFFFF};
-    GdiObject backBrush_;
+    SolidBrush backBrush_{Color(0xFFFFFF)};
 };

@@ -9,7 +9,6 @@
 #include "Exceptions.h"
 #include "FrameworkInternal.h"
 #include "ModalStack.h"
-#include "Unicode.h"
 #include "Window.h"
 
 namespace {
@@ -178,13 +177,7 @@ std::string UnhandledExceptionText(const std::exception_ptr& exception)
 
 void ReportUnhandledException(const std::exception_ptr& exception)
 {
-    HWND owner = TopmostVisibleModalWindow();
-    if (owner == nullptr) {
-        owner = GetActiveWindow();
-    }
-    // Straight to the system: MsgBox would hand on an exception raised while the box is open, and nothing
-    // may stop the report.
-    MessageBoxW(owner, Widen(UnhandledExceptionText(exception)).c_str(), L"Message", MB_OK | MB_ICONINFORMATION);
+    ShowPlainMessage(UnhandledExceptionText(exception));
     CloseAllWindows();
     DiscardPendingException();
 }

@@ -18,6 +18,9 @@ void KeepPendingException() noexcept;
 void RethrowPendingException();
 void DiscardPendingException() noexcept;
 
+// MsgBox without handing on what handlers raised while the box was open, for the report that nothing may stop.
+void ShowPlainMessage(const std::string& text);
+
 // Lets a loop blocked in GetMessage look at its end condition again.
 void WakeEventLoop() noexcept;
 

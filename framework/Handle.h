@@ -37,40 +37,30 @@ private:
     Type handle_ = Traits::Invalid();
 };
 
-struct FileHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) noexcept { ::CloseHandle(h); }
-};
-struct KernelHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ::CloseHandle(h); }
-};
-struct FindHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) noexcept { ::FindClose(h); }
-};
-struct ChangeNotificationTraits {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) noexcept { ::FindCloseChangeNotification(h); }
-};
-struct ModuleHandleTraits {
-    using Type = HMODULE;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ::FreeLibrary(h); }
-};
-struct GdiObjectTraits {
-    using Type = HGDIOBJ;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ::DeleteObject(h); }
+// What a creating call returns when it fails: null, or INVALID_HANDLE_VALUE (files, finds, change notifications).
+enum class NoHandle { Null, MinusOne };
+
+// A handle type, the Win32 function that frees it, and the value that stands for no handle.
+template <class T, BOOL(WINAPI* CloseFunction)(T), NoHandle kNone = NoHandle::Null>
+struct HandleTraits {
+    using Type = T;
+    static Type Invalid() noexcept
+    {
+        if constexpr (kNone == NoHandle::MinusOne) {
+            return INVALID_HANDLE_VALUE;
+        } else {
+            return nullptr;
+        }
+    }
+    static void Close(Type h) noexcept { CloseFunction(h); }
 };
 
-using FileHandle = UniqueHandle<FileHandleTraits>;     // CreateFileW
-using KernelHandle = UniqueHandle<KernelHandleTraits>; // processes, events
-using FindHandle = UniqueHandle<FindHandleTraits>;     // FindFirstFileW
-using ChangeNotification = UniqueHandle<ChangeNotificationTraits>; // FindFirstChangeNotificationW
-using ModuleHandle = UniqueHandle<ModuleHandleTraits>; // LoadLibraryW
-using GdiObject = UniqueHandle<GdiObjectTraits>;       // fonts, bitmaps
+using FileHandle = UniqueHandle<HandleTraits<HANDLE, ::CloseHandle, NoHandle::MinusOne>>;  // CreateFileW
+using KernelHandle = UniqueHandle<HandleTraits<HANDLE, ::CloseHandle>>;  // processes, events
+using FindHandle = UniqueHandle<HandleTraits<HANDLE, ::FindClose, NoHandle::MinusOne>>;  // FindFirstFileW
+using ChangeNotification =  // FindFirstChangeNotificationW
+    UniqueHandle<HandleTraits<HANDLE, ::FindCloseChangeNotification, NoHandle::MinusOne>>;
+using ModuleHandle = UniqueHandle<HandleTraits<HMODULE, ::FreeLibrary>>;  // LoadLibraryW
+using GdiObject = UniqueHandle<HandleTraits<HGDIOBJ, ::DeleteObject>>;  // fonts, bitmaps, brushes
+using MenuHandle = UniqueHandle<HandleTraits<HMENU, ::DestroyMenu>>;  // CreateMenu, CreatePopupMenu
+using AcceleratorTable = UniqueHandle<HandleTraits<HACCEL, ::DestroyAcceleratorTable>>;  // CreateAcceleratorTableW

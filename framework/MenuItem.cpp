@@ -60,10 +60,7 @@ void MenuItem::Append(const Ref<MenuItem>& item)
 
 Ref<MenuItem> MenuItem::Item(int32_t index) const
 {
-    if (index < 0 || index >= Count()) {
-        return nullptr;
-    }
-    return items_[static_cast<size_t>(index)];
+    return RefAt(items_, index);
 }
 
 Ref<MenuItem> MenuItem::Find(const std::string& name) const

@@ -7,21 +7,18 @@
 #include "ModalStack.h"
 #include "Unicode.h"
 
-namespace {
-
-HWND MessageOwner()
+void ShowPlainMessage(const std::string& text)
 {
-    if (HWND modal = TopmostVisibleModalWindow()) {
-        return modal;
+    HWND owner = TopmostVisibleModalWindow();
+    if (owner == nullptr) {
+        owner = GetActiveWindow();
     }
-    return GetActiveWindow();
+    MessageBoxW(owner, Widen(text).c_str(), L"Message", MB_OK | MB_ICONINFORMATION);
 }
-
-} // namespace
 
 void MsgBox(const std::string& text)
 {
-    MessageBoxW(MessageOwner(), Widen(text).c_str(), L"Message", MB_OK | MB_ICONINFORMATION);
+    ShowPlainMessage(text);
     // The box's own loop dispatched messages; what their handlers raised goes on from here.
     RethrowPendingException();
 }

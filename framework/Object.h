@@ -1,7 +1,10 @@
 // Reference-counted base for the framework's shared objects, and the smart reference that holds them.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "Exceptions.h"
 
@@ -98,4 +101,26 @@ template <class T, class... Args>
 Ref<T> MakeRef(Args&&... args)
 {
     return Ref<T>::Adopt(new T(std::forward<Args>(args)...));
+}
+
+// The element at a 0-based index of a list of references, or nil outside the list.
+template <class T>
+Ref<T> RefAt(const std::vector<Ref<T>>& list, int32_t index)
+{
+    if (index < 0 || static_cast<size_t>(index) >= list.size()) {
+        return nullptr;
+    }
+    return list[static_cast<size_t>(index)];
+}
+
+// The same object as a T: NilObjectException when the reference is nil, IllegalCastException when the object is
+// of another class.
+template <class T, class U>
+Ref<T> CheckedCast(const Ref<U>& ref)
+{
+    auto* typed = dynamic_cast<T*>(&*ref);
+    if (typed == nullptr) {
+        throw IllegalCastException();
+    }
+    return Ref<T>::Share(typed);
 }

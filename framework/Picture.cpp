@@ -3,18 +3,18 @@
 
 Ref<Picture> Picture::FromResource(int id, HINSTANCE module)
 {
-    HANDLE image = LoadImageW(module != nullptr ? module : GetModuleHandleW(nullptr),
-                              MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (image == nullptr) {
+    GdiObject bitmap(LoadImageW(module != nullptr ? module : GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) {
         throw NilObjectException();
     }
-    return Ref<Picture>::Adopt(new Picture(static_cast<HBITMAP>(image)));
+    return Ref<Picture>::Adopt(new Picture(std::move(bitmap)));
 }
 
-Picture::Picture(HBITMAP bitmap) : bitmap_(bitmap)
+Picture::Picture(GdiObject bitmap) : bitmap_(std::move(bitmap))
 {
     BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
+    GetObjectW(bitmap_.Get(), sizeof info, &info);
     width_ = info.bmWidth;
     height_ = info.bmHeight;
 }

@@ -19,7 +19,7 @@ public:
     HBITMAP Bitmap() const noexcept { return static_cast<HBITMAP>(bitmap_.Get()); }
 
 private:
-    explicit Picture(HBITMAP bitmap);
+    explicit Picture(GdiObject bitmap);
 
     GdiObject bitmap_;
     int32_t width_ = 0;

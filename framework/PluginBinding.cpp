@@ -30,24 +30,6 @@ const std::vector<BoundMethod>& MethodTable()
     return table;
 }
 
-char AsciiUpper(char c) noexcept
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameDeclaration(const std::string& a, const std::string& b) noexcept
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The process cannot go on without its method unless the user says so.
 void FailedAssertion(const std::string& message, int line)
 {
@@ -91,7 +73,7 @@ Ref<PluginEntrypointsTable> RuntimeAllocatePluginEntrypointsTable(int32_t count)
 PluginEntrypoint RuntimeLookupPluginEntrypoint(const std::string& declaration)
 {
     for (const BoundMethod& method : MethodTable()) {
-        if (SameDeclaration(method.declaration, declaration)) {
+        if (SameTextIgnoringAsciiCase(method.declaration, declaration)) {
             return method.entry;
         }
     }

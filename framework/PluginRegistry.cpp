@@ -20,21 +20,6 @@ struct CurrentPlugin {
 CurrentPlugin* current = nullptr;
 std::vector<RegisteredPluginMethod> methods;
 
-char AsciiUpper(char c) noexcept
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameNameIgnoringCase(const char* a, const char* b) noexcept
-{
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        if (AsciiUpper(*a) != AsciiUpper(*b)) {
-            return false;
-        }
-    }
-    return *a == *b;
-}
-
 std::wstring AnsiToWide(const char* text)
 {
     const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
@@ -89,6 +74,20 @@ struct Service {
 
 } // namespace
 
+bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept
+{
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void* PluginServiceLookup(const char* serviceName) noexcept
 {
     static const Service services[] = {
@@ -100,7 +99,7 @@ void* PluginServiceLookup(const char* serviceName) noexcept
         return nullptr;
     }
     for (const Service& service : services) {
-        if (SameNameIgnoringCase(service.name, serviceName)) {
+        if (SameTextIgnoringAsciiCase(service.name, serviceName)) {
             return service.entry;
         }
     }

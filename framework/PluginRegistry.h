@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 extern "C" {
@@ -20,12 +21,16 @@ struct PluginMethodRecord {
     PluginEntrypoint secondEntry; // the method's write form, when it has one
     const char* declaration;      // e.g. "Name as Type": the key the application binds it by
 };
+static_assert(sizeof(PluginMethodRecord) == 3 * sizeof(void*), "a plug-in's record is three pointer-sized fields");
 
 struct RegisteredPluginMethod {
     const PluginMethodRecord* record;
     // The plug-in's interface version when it registered the method.
     int32_t pluginVersion;
 };
+
+// Whole texts equal with ASCII letters' case ignored: how service names and method declarations are matched.
+bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
 
 // The lookup function every plug-in entry receives. Names are compared whole, ASCII letters' case ignored.
 // Nothing it returns raises an exception back into the plug-in: a service that fails returns null or does nothing.

@@ -6,9 +6,7 @@
 void StaticText::SetText(const std::string& text)
 {
     text_ = text;
-    if (HWND hwnd = Handle()) {
-        SetWindowTextW(hwnd, NativeText().c_str());
-    }
+    ApplyText();
 }
 
 void StaticText::SetTextAlign(int32_t align)

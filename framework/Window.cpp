@@ -2,7 +2,10 @@
 #include "Window.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cwctype>
 #include <map>
+#include <utility>
 
 #include "Application.h"
 #include "FrameworkInternal.h"
@@ -61,18 +64,22 @@ std::wstring MenuText(const MenuItem& item)
     return text;
 }
 
-HMENU BuildMenu(const MenuItem& model, bool popup, std::vector<ACCEL>& accelerators)
+// A submenu belongs to its menu once appended, and goes with it.
+MenuHandle BuildMenu(const MenuItem& model, bool popup, std::vector<ACCEL>& accelerators)
 {
-    HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
+    MenuHandle menu(popup ? CreatePopupMenu() : CreateMenu());
     for (int32_t i = 0; i < model.Count(); ++i) {
         Ref<MenuItem> item = model.Item(i);
         UINT state = item->IsActive() ? MF_ENABLED : MF_GRAYED;
         if (item->Count() > 0) {
-            HMENU sub = BuildMenu(*item, true, accelerators);
-            AppendMenuW(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(sub), MenuText(*item).c_str());
+            MenuHandle sub = BuildMenu(*item, true, accelerators);
+            const UINT_PTR subId = reinterpret_cast<UINT_PTR>(sub.Get());
+            if (AppendMenuW(menu.Get(), MF_POPUP | state, subId, MenuText(*item).c_str())) {
+                sub.Release();
+            }
             continue;
         }
-        AppendMenuW(menu, MF_STRING | state, item->CommandId(), MenuText(*item).c_str());
+        AppendMenuW(menu.Get(), MF_STRING | state, item->CommandId(), MenuText(*item).c_str());
         const std::string& key = item->CommandKey();
         if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
             ACCEL accel{};
@@ -154,10 +161,8 @@ void Window::Show()
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         RECT frame{};
         GetWindowRect(hwnd_, &frame);
-        left_ = work.left + std::max(0L, ((work.right - work.left) - (frame.right - frame.left)) / 2);
-        top_ = work.top + std::max(0L, ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2);
-        positioned_ = true;
-        SetWindowPos(hwnd_, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveTo(work.left + std::max(0L, ((work.right - work.left) - (frame.right - frame.left)) / 2),
+               work.top + std::max(0L, ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2));
     }
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
@@ -173,8 +178,7 @@ void Window::SetTitle(const std::string& title)
 
 void Window::SetBackColor(Color color)
 {
-    backColor_ = color;
-    backBrush_.Reset();
+    backBrush_.SetColor(color);
     if (hwnd_ != nullptr) {
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
@@ -242,17 +246,17 @@ int32_t Window::Top() const
 
 void Window::SetLeft(int32_t left)
 {
-    left_ = left;
-    top_ = Top();
-    positioned_ = true;
-    if (hwnd_ != nullptr) {
-        SetWindowPos(hwnd_, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    MoveTo(left, Top());
 }
 
 void Window::SetTop(int32_t top)
 {
-    left_ = Left();
+    MoveTo(Left(), top);
+}
+
+void Window::MoveTo(int32_t left, int32_t top)
+{
+    left_ = left;
     top_ = top;
     positioned_ = true;
     if (hwnd_ != nullptr) {
@@ -297,26 +301,18 @@ void Window::ApplyMenu()
     if (hwnd_ == nullptr) {
         return;
     }
-    accelerators_.Reset();
-    HMENU old = nativeMenu_;
-    nativeMenu_ = nullptr;
     std::vector<ACCEL> accelerators;
+    MenuHandle menu;
     if (menuBar_) {
-        HMENU menu = BuildMenu(*menuBar_, false, accelerators);
-        if (menuBarVisible_) {
-            nativeMenu_ = menu;
-        } else {
-            DestroyMenu(menu);
-        }
+        menu = BuildMenu(*menuBar_, false, accelerators);
     }
+    // The window owns the menu it shows and destroys it with itself; the one it showed before goes here.
+    const MenuHandle old(std::exchange(nativeMenu_, menuBarVisible_ ? menu.Release() : nullptr));
     SetMenu(hwnd_, nativeMenu_);
-    if (old != nullptr) {
-        DestroyMenu(old);
-    }
     // The shortcuts work whether or not the menu is shown.
-    if (!accelerators.empty()) {
-        accelerators_.Reset(CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size())));
-    }
+    accelerators_.Reset(accelerators.empty()
+                            ? nullptr
+                            : CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size())));
     ApplySize();
 }
 
@@ -334,10 +330,7 @@ void Window::Add(const Ref<Control>& control)
 
 Ref<Control> Window::ControlAt(int32_t index) const
 {
-    if (index < 0 || index >= ControlCount()) {
-        return nullptr;
-    }
-    return controls_[static_cast<size_t>(index)];
+    return RefAt(controls_, index);
 }
 
 Ref<Control> Window::ControlNamed(const std::string& name) const
@@ -495,14 +488,8 @@ bool Window::OnEraseBackground(HDC dc)
 {
     RECT area{};
     GetClientRect(hwnd_, &area);
-    if (!hasBackColor_) {
-        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-        return true;
-    }
-    if (!backBrush_) {
-        backBrush_.Reset(CreateSolidBrush(backColor_.ToColorRef()));
-    }
-    FillRect(dc, &area, static_cast<HBRUSH>(backBrush_.Get()));
+    HBRUSH brush = hasBackColor_ ? backBrush_.Get() : nullptr;
+    FillRect(dc, &area, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
     return true;
 }
 
@@ -515,11 +502,9 @@ LRESULT Window::OnControlColor(UINT message, HDC dc, HWND from)
             }
         }
     } else if (hasBackColor_) {
-        if (!backBrush_) {
-            backBrush_.Reset(CreateSolidBrush(backColor_.ToColorRef()));
+        if (HBRUSH brush = backBrush_.ForControl(dc)) {
+            return reinterpret_cast<LRESULT>(brush);
         }
-        SetBkColor(dc, backColor_.ToColorRef());
-        return reinterpret_cast<LRESULT>(backBrush_.Get());
     }
     return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(from));
 }

@@ -13,13 +13,7 @@
 #include "Handle.h"
 #include "MenuItem.h"
 #include "Object.h"
-
-struct AcceleratorTraits {
-    using Type = HACCEL;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ::DestroyAcceleratorTable(h); }
-};
-using AcceleratorTable = UniqueHandle<AcceleratorTraits>;
+#include "SolidBrush.h"
 
 // A window is made by OpenWindow or CurrentWindow, which build it in this order: the native window is made
 // hidden; Layout (the window sets its properties); CreateControls (the window makes its controls and adds
@@ -32,7 +26,7 @@ public:
     const std::string& Title() const noexcept { return title_; }
     void SetTitle(const std::string& title);
 
-    Color BackColor() const noexcept { return backColor_; }
+    Color BackColor() const noexcept { return backBrush_.GetColor(); }
     void SetBackColor(Color color);
     // The window paints BackColor only while this is on; otherwise the system's dialog colour.
     bool HasBackColor() const noexcept { return hasBackColor_; }
@@ -80,15 +74,7 @@ public:
     template <class C>
     Ref<C> ControlAs(const std::string& name) const
     {
-        Ref<Control> control = ControlNamed(name);
-        if (!control) {
-            throw NilObjectException();
-        }
-        auto* typed = dynamic_cast<C*>(control.Get());
-        if (typed == nullptr) {
-            throw IllegalCastException();
-        }
-        return Ref<C>::Share(typed);
+        return CheckedCast<C>(ControlNamed(name));
     }
 
     // Closes the window unless CancelClose refuses. Returns whether it is closed.
@@ -122,6 +108,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    void MoveTo(int32_t left, int32_t top);
     void ApplyStyle();
     void ApplySize();
     void ApplyMenu();
@@ -137,9 +124,8 @@ private:
     HWND hwnd_ = nullptr;
     bool built_ = false;
     std::string title_;
-    Color backColor_{0xFFFFFF};
     bool hasBackColor_ = false;
-    GdiObject backBrush_;
+    SolidBrush backBrush_{Color(0xFFFFFF)};
     bool visible_ = true;
     Ref<::MenuBar> menuBar_;
     bool menuBarVisible_ = true;
