@@ -51,7 +51,14 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
+    // A change notification still open on the folder (the framework keeps one for a few milliseconds after a
+    // listing) holds back its removal under Wine; try again until it has closed rather than leave the folder behind.
+    const DWORD start = GetTickCount();
     RemoveTree(path_);
+    while (GetFileAttributesW(LongForm(path_).c_str()) != INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 10000) {
+        Sleep(10);
+        RemoveTree(path_);
+    }
 }
 
 std::string TempFolder::PathUtf8() const
