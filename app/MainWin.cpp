@@ -14,20 +14,6 @@ namespace {
 const char kBrowseUnavailable[] =
     "Folder browsing is not available. Type the demo folder's path into the Demo Path field.";
 
-template <class M>
-Ref<M> MenuItemAs(const Ref<MenuBar>& menuBar, const std::string& name)
-{
-    Ref<MenuItem> item = menuBar->Find(name);
-    if (!item) {
-        throw NilObjectException();
-    }
-    auto* typed = dynamic_cast<M*>(item.Get());
-    if (typed == nullptr) {
-        throw IllegalCastException();
-    }
-    return Ref<M>::Share(typed);
-}
-
 } // namespace
 
 using namespace MainWinControls;
@@ -210,15 +196,15 @@ Ref<NumPerPlayerLabel> MainWin::NumPerPlayerLabel() const
 
 Ref<MenuItem> MainWin::FileMenu() const
 {
-    return MenuItemAs<MenuItem>(MenuBar(), "FileMenu");
+    return CheckedCast<MenuItem>(MenuBar()->Find("FileMenu"));
 }
 
 Ref<QuitMenuItem> MainWin::FileQuit() const
 {
-    return MenuItemAs<QuitMenuItem>(MenuBar(), "FileQuit");
+    return CheckedCast<QuitMenuItem>(MenuBar()->Find("FileQuit"));
 }
 
 Ref<MenuItem> MainWin::AboutItem() const
 {
-    return MenuItemAs<MenuItem>(MenuBar(), "AboutItem");
+    return CheckedCast<MenuItem>(MenuBar()->Find("AboutItem"));
 }
