@@ -279,13 +279,13 @@ public:
         return Pick(endings);
     }
 
-    // mapname[physics]time(player.country).dm_68, drawn from small pools so that challenges and players repeat.
+    // course[rules]time(player.team).dm_68, drawn from small pools so that challenges and players repeat.
     CodePoints RealisticDemo(const std::vector<CodePoints>& maps, const std::vector<CodePoints>& players)
     {
-        static const char32_t* const physics[] = {U"df.cpm", U"df.vq3", U"DF.CPM", U"fc.vq3"};
+        static const char32_t* const rules[] = {U"ru.pro", U"ru.std", U"RU.PRO", U"tt.std"};
         CodePoints name = Recase(maps[Below(maps.size())]);
         if (Chance(80)) {
-            name += U'[' + CodePoints(Pick(physics)) + U']';
+            name += U'[' + CodePoints(Pick(rules)) + U']';
         } else {
             name += U']';
         }
@@ -339,7 +339,7 @@ public:
     {
         static const char32_t* const names[] = {
             U"notes.txt", U"x.dm_6", U"x.dm_68.txt", U"(", U"a(", U"]]", U"y.dm_69", U"dm_6", U"readme",
-            U"x.dm-68", U".dm_68x", U"m_68", U"Zorazizadirer", U"a(b.dm_68 copy", U"q3dm17(bob.1).dm_67",
+            U"x.dm-68", U".dm_68x", U"m_68", U"Zorazizadirer", U"a(b.dm_68 copy", U"canyon7(bob.1).dm_67",
         };
         return Pick(names) + (Chance(50) ? Word(3) : CodePoints());
     }
@@ -365,7 +365,7 @@ PlannedCase PlanCase(uint64_t seed)
     PlannedCase plan;
     std::vector<CodePoints> maps;
     for (size_t n = 1 + g.Below(4); n > 0; --n) {
-        maps.push_back(g.Chance(50) ? CodePoints(U"q3dm17") + g.Word(2) : g.Word(8));
+        maps.push_back(g.Chance(50) ? CodePoints(U"canyon7") + g.Word(2) : g.Word(8));
     }
     std::vector<CodePoints> players;
     for (size_t n = 1 + g.Below(5); n > 0; --n) {
