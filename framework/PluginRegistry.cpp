@@ -10,9 +10,6 @@
 
 namespace {
 
-// Interface versions from this one on register methods as the three-field PluginMethodRecord.
-const int32_t kRecordByPointerVersion = 3;
-
 struct CurrentPlugin {
     int32_t version;
 };
@@ -43,7 +40,7 @@ void RegisterPluginVersion(int32_t version) noexcept
 // this system uses, so it is not read either.
 void PluginRegisterMethod(const PluginMethodRecord* record) noexcept
 {
-    if (current == nullptr || record == nullptr || current->version < kRecordByPointerVersion) {
+    if (current == nullptr || record == nullptr || current->version < PLUGIN_RECORD_BY_POINTER_VERSION) {
         return;
     }
     try {
@@ -72,6 +69,12 @@ struct Service {
     void* entry;
 };
 
+template <class ServiceFunction>
+void* ServiceEntry(ServiceFunction function) noexcept
+{
+    return reinterpret_cast<void*>(function);
+}
+
 } // namespace
 
 bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept
@@ -90,10 +93,11 @@ bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept
 
 void* PluginServiceLookup(const char* serviceName) noexcept
 {
+    // Each entry is first taken as its service's type, so that a service whose signature drifts fails to build.
     static const Service services[] = {
-        {"RegisterPluginVersion", reinterpret_cast<void*>(&RegisterPluginVersion)},
-        {"PluginRegisterMethod", reinterpret_cast<void*>(&PluginRegisterMethod)},
-        {"FolderItemFromPath", reinterpret_cast<void*>(&FolderItemFromPath)},
+        {PLUGIN_SERVICE_REGISTER_VERSION, ServiceEntry<RegisterPluginVersionFunction>(&RegisterPluginVersion)},
+        {PLUGIN_SERVICE_REGISTER_METHOD, ServiceEntry<PluginRegisterMethodFunction>(&PluginRegisterMethod)},
+        {PLUGIN_SERVICE_FOLDER_ITEM_FROM_PATH, ServiceEntry<FolderItemFromPathFunction>(&FolderItemFromPath)},
     };
     if (serviceName == nullptr) {
         return nullptr;

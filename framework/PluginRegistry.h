@@ -5,23 +5,7 @@
 #include <string_view>
 #include <vector>
 
-extern "C" {
-// Maps a service name to the host's entry for it, or to null when there is none.
-typedef void* (*PluginLookupFunction)(const char* serviceName);
-// A plug-in library's entry point, called once right after the library is loaded.
-typedef void (*PluginMainFunction)(PluginLookupFunction lookup);
-// A plug-in method's entry as the binding hands it out; the caller casts it to the method's real signature.
-typedef void (*PluginEntrypoint)();
-}
-
-// A method as a plug-in of interface version 3 or above registers it. The host keeps the pointer, not a copy,
-// so the record lives in the library for as long as the library is loaded.
-struct PluginMethodRecord {
-    PluginEntrypoint entry;
-    PluginEntrypoint secondEntry; // the method's write form, when it has one
-    const char* declaration;      // e.g. "Name as Type": the key the application binds it by
-};
-static_assert(sizeof(PluginMethodRecord) == 3 * sizeof(void*), "a plug-in's record is three pointer-sized fields");
+#include "PluginBoundary.h"
 
 struct RegisteredPluginMethod {
     const PluginMethodRecord* record;

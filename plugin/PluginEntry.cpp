@@ -3,16 +3,15 @@
 
 namespace {
 
-typedef void (*RegisterPluginVersionFunction)(int32_t version);
-typedef void (*PluginRegisterMethodFunction)(const MethodRecord* record);
-typedef FolderItem* (*FolderItemFromPathFunction)(const char* path);
-
-// The interface version whose method records have the three-field layout above.
+// An interface version whose method records have the three-field layout, kept by pointer.
 const int32_t kInterfaceVersion = 5;
+static_assert(kInterfaceVersion >= PLUGIN_RECORD_BY_POINTER_VERSION, "the record is read as three fields");
 
-const MethodRecord kSelectFolderRecord = {SelectFolder, nullptr, "SelectFolder as FolderItem"};
+// The entry goes through the generic function pointer type, which converts to any other without a warning.
+const PluginMethodRecord kSelectFolderRecord = {reinterpret_cast<PluginEntrypoint>(&SelectFolder), nullptr,
+                                                "SelectFolder as FolderItem"};
 
-HostLookupFunction hostLookup = nullptr;
+PluginLookupFunction hostLookup = nullptr;
 void* pluginRegisterMethodSlot = nullptr;
 void* folderItemFromPathSlot = nullptr;
 
@@ -25,9 +24,9 @@ void* Bind(void*& slot, const char* serviceName) noexcept
     return slot;
 }
 
-void PluginRegisterMethod(const MethodRecord* record) noexcept
+void PluginRegisterMethod(const PluginMethodRecord* record) noexcept
 {
-    if (void* service = Bind(pluginRegisterMethodSlot, "PluginRegisterMethod")) {
+    if (void* service = Bind(pluginRegisterMethodSlot, PLUGIN_SERVICE_REGISTER_METHOD)) {
         reinterpret_cast<PluginRegisterMethodFunction>(service)(record);
     }
 }
@@ -41,21 +40,21 @@ void PluginEntry() noexcept
 
 FolderItem* FolderItemFromPath(const char* path) noexcept
 {
-    void* service = Bind(folderItemFromPathSlot, "FolderItemFromPath");
+    void* service = Bind(folderItemFromPathSlot, PLUGIN_SERVICE_FOLDER_ITEM_FROM_PATH);
     if (service == nullptr) {
         return nullptr;
     }
     return reinterpret_cast<FolderItemFromPathFunction>(service)(path);
 }
 
-extern "C" __declspec(dllexport) void QUOXPluginMain(HostLookupFunction lookup) noexcept
+extern "C" __declspec(dllexport) void QUOXPluginMain(PluginLookupFunction lookup) noexcept
 {
     hostLookup = lookup;
     if (lookup == nullptr) {
         return;
     }
     // Looked up at its only use, so not cached.
-    void* registerVersion = lookup("RegisterPluginVersion");
+    void* registerVersion = lookup(PLUGIN_SERVICE_REGISTER_VERSION);
     if (registerVersion == nullptr) {
         // The host would read the record under version 1, an older layout: registering it then would be misread.
         return;
