@@ -10,6 +10,7 @@
 
 #include "Handle.h"
 #include "PluginRegistry.h"
+#include "ProgramFolder.h"
 
 namespace {
 
@@ -90,9 +91,7 @@ std::wstring PluginFileName(const ResourceBytes& bytes)
 
 std::wstring ExecutableStem()
 {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring stem(path, length < MAX_PATH ? length : 0);
+    std::wstring stem = ExecutablePath();
     stem = stem.substr(stem.find_last_of(L"\\/") + 1);
     stem = stem.substr(0, stem.find_last_of(L'.'));
     return stem.empty() ? L"Program" : stem;

@@ -5,8 +5,6 @@
 
 #include <vector>
 
-namespace {
-
 std::wstring ExecutablePath()
 {
     // The buffer grows until the whole name fits: a program may run from a path longer than MAX_PATH.
@@ -22,8 +20,6 @@ std::wstring ExecutablePath()
         buffer.resize(buffer.size() * 2);
     }
 }
-
-} // namespace
 
 std::wstring ProgramFolder()
 {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "FolderItem.h"
+#include "ProgramFolder.h"
 #include "TextInputStream.h"
 #include "TextOutputStream.h"
 #include "Unicode.h"
@@ -16,10 +17,8 @@ namespace {
 
 std::wstring ExecutableFolder()
 {
-    wchar_t path[4096] = {};
-    GetModuleFileNameW(nullptr, path, 4096);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\'));
+    const std::wstring path = ExecutablePath();
+    return path.substr(0, path.find_last_of(L'\\'));
 }
 
 std::wstring ParentOf(const std::wstring& path)

@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "EventLoop.h"
+#include "ProgramFolder.h"
 #include "Window.h"
 #include "support/GuiDriver.h"
 
@@ -16,10 +17,8 @@ const DWORD self = GetCurrentProcessId();
 
 std::wstring NextToThisProgram(const std::wstring& name)
 {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
+    const std::wstring path = ExecutablePath();
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
 class CountingHandler : public MenuHandler {

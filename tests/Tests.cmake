@@ -18,7 +18,7 @@ add_dependencies(menu_test toolkit_probe)
 
 # The plug-in: Pendrel on its own with a fake host, and the real host that carries it as Halvard does.
 halvard_add_test(plugin_boundary_test SOURCES PluginBoundaryTest.cpp support/PluginDriver.cpp support/WindowSearch.cpp
-  SERIAL)
+  LIBRARIES framework SERIAL)
 target_link_libraries(plugin_boundary_test PRIVATE ole32)
 # The test loads the library from beside itself; a rebuilt library is copied again.
 add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/Pendrel.dll

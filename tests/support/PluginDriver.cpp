@@ -1,6 +1,7 @@
 // Driving the plug-in's dialogs and the host's boxes, and starting probe programs, for the plug-in tests.
 #include "PluginDriver.h"
 
+#include "ProgramFolder.h"
 #include "WindowSearch.h"
 
 HWND FindDialog(DWORD processId, const std::wstring& title)
@@ -36,10 +37,8 @@ std::wstring CurrentDirectory()
 
 std::wstring BesideThisProgram(const std::wstring& fileName)
 {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + fileName;
+    const std::wstring path = ExecutablePath();
+    return path.substr(0, path.find_last_of(L'\\') + 1) + fileName;
 }
 
 ProbeProcess::ProbeProcess(const std::wstring& commandLine, const std::wstring& environment)
