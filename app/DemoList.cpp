@@ -59,8 +59,6 @@ void ReleaseDemoLists()
 
 namespace {
 
-unsigned AsciiUpper(unsigned c) { return c - 'a' < 26u ? c - ('a' - 'A') : c; }
-
 // Whether the one character at [offset, offset + size) of source equals the delimiter under the string comparison.
 // Strings of different byte lengths never compare equal, which settles most characters without decoding.
 bool CharEquals(const std::string& source, size_t offset, size_t size, const std::string& delimiter)

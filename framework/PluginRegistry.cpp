@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FolderItem.h"
+#include "Strings.h"
 #include "Unicode.h"
 
 namespace {
@@ -79,12 +80,11 @@ void* ServiceEntry(ServiceFunction function) noexcept
 
 bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept
 {
-    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     if (a.size() != b.size()) {
         return false;
     }
     for (size_t i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i])) {
+        if (AsciiUpper(static_cast<unsigned char>(a[i])) != AsciiUpper(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }

@@ -116,8 +116,6 @@ const char16_t* UpperTable()
     return table.data();
 }
 
-unsigned AsciiUpper(unsigned c) { return c - 'a' < 26u ? c - ('a' - 'A') : c; }
-
 } // namespace
 
 char32_t UpperCase(char32_t codePoint)

@@ -20,3 +20,7 @@ inline bool StrEquals(const std::string& a, const std::string& b) { return StrCo
 
 // The simple upper-case form of one code point (itself when it has none).
 char32_t UpperCase(char32_t codePoint);
+
+// The upper-case form of an ASCII letter; every other value comes back as it is. Inline: the comparisons call it
+// for nearly every byte.
+inline unsigned AsciiUpper(unsigned c) { return c - 'a' < 26u ? c - ('a' - 'A') : c; }
