@@ -10,7 +10,7 @@
 // Made by CurrentWindow<MainWin>() at start-up. Layout takes the menu bar of the application object, so start-up
 // must register the application object with its one MainBar before it opens this window (NilObjectException
 // otherwise). The window lives until the program ends; its close box ends the program without saving.
-class MainWin : public Window {
+class MainWin : public Window, public MainWinControls::Handlers {
 public:
     // The enable rules that tie the player and per-player controls to the two check boxes. Only Enabled changes.
     void SetEnabledControls();
@@ -27,20 +27,20 @@ public:
     Ref<MainWinControls::DemoPathBox> DemoPathBox() const;
     Ref<MainWinControls::PlayerNameBox> PlayerNameBox() const;
     Ref<MainWinControls::OnlyPlayerChek> OnlyPlayerChek() const;
-    void OnlyPlayerChek_Action(const Ref<MainWinControls::OnlyPlayerChek>& box);
+    void OnlyPlayerChek_Action(const Ref<MainWinControls::OnlyPlayerChek>& box) override;
     Ref<MainWinControls::NumPerPlayerBox> NumPerPlayerBox() const;
     Ref<MainWinControls::NumPlayerChek> NumPlayerChek() const;
-    void NumPlayerChek_Action(const Ref<MainWinControls::NumPlayerChek>& box);
+    void NumPlayerChek_Action(const Ref<MainWinControls::NumPlayerChek>& box) override;
     Ref<MainWinControls::NumPerChallengeBox> NumPerChallengeBox() const;
     Ref<MainWinControls::BrowseButton> BrowseButton() const;
     // Puts the folder the user chooses into DemoPathBox; a cancelled dialog changes nothing.
-    void BrowseButton_Action(const Ref<MainWinControls::BrowseButton>& button);
+    void BrowseButton_Action(const Ref<MainWinControls::BrowseButton>& button) override;
     Ref<MainWinControls::GoButton> GoButton() const;
     // Reads the six settings once and runs the validation and the pruning run.
-    void GoButton_Action(const Ref<MainWinControls::GoButton>& button);
+    void GoButton_Action(const Ref<MainWinControls::GoButton>& button) override;
     Ref<MainWinControls::QuitButton> QuitButton() const;
     // Saves the preferences, then quits.
-    void QuitButton_Action(const Ref<MainWinControls::QuitButton>& button);
+    void QuitButton_Action(const Ref<MainWinControls::QuitButton>& button) override;
     Ref<MainWinControls::StaticText1> StaticText1() const;
     Ref<MainWinControls::NumPerChallengeLabel> NumPerChallengeLabel() const;
     Ref<MainWinControls::KestrinCanvas> KestrinCanvas() const;

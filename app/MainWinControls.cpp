@@ -5,7 +5,7 @@
 #include <string>
 
 #include "LogoPicture.h"
-#include "MainWin.h"
+#include "Window.h"
 
 namespace MainWinControls {
 
@@ -65,10 +65,17 @@ void SetUpLabel(StaticText& label, const char* name, int32_t left, int32_t top, 
     label.SetText(text);
 }
 
+// Hands the control's Action to the window that holds it: NilObjectException when there is none,
+// IllegalCastException when that window takes no Actions of these controls.
 template <class C>
-Ref<C> Self(C* control)
+void Forward(C* control, void (Handlers::*handler)(const Ref<C>&))
 {
-    return Ref<C>::Share(control);
+    const Ref<::Window> window = control->Window();
+    auto* handlers = dynamic_cast<Handlers*>(&*window);
+    if (handlers == nullptr) {
+        throw IllegalCastException();
+    }
+    (handlers->*handler)(Ref<C>::Share(control));
 }
 
 } // namespace
@@ -100,7 +107,7 @@ OnlyPlayerChek::OnlyPlayerChek()
 
 void OnlyPlayerChek::Action()
 {
-    WindowAs<MainWin>()->OnlyPlayerChek_Action(Self(this));
+    Forward(this, &Handlers::OnlyPlayerChek_Action);
 }
 
 NumPlayerChek::NumPlayerChek()
@@ -110,7 +117,7 @@ NumPlayerChek::NumPlayerChek()
 
 void NumPlayerChek::Action()
 {
-    WindowAs<MainWin>()->NumPlayerChek_Action(Self(this));
+    Forward(this, &Handlers::NumPlayerChek_Action);
 }
 
 BrowseButton::BrowseButton()
@@ -120,7 +127,7 @@ BrowseButton::BrowseButton()
 
 void BrowseButton::Action()
 {
-    WindowAs<MainWin>()->BrowseButton_Action(Self(this));
+    Forward(this, &Handlers::BrowseButton_Action);
 }
 
 GoButton::GoButton()
@@ -130,7 +137,7 @@ GoButton::GoButton()
 
 void GoButton::Action()
 {
-    WindowAs<MainWin>()->GoButton_Action(Self(this));
+    Forward(this, &Handlers::GoButton_Action);
 }
 
 QuitButton::QuitButton()
@@ -140,7 +147,7 @@ QuitButton::QuitButton()
 
 void QuitButton::Action()
 {
-    WindowAs<MainWin>()->QuitButton_Action(Self(this));
+    Forward(this, &Handlers::QuitButton_Action);
 }
 
 StaticText1::StaticText1()

@@ -99,4 +99,18 @@ public:
     KestrinCanvas();
 };
 
+// What the window that holds the controls does with their Actions. MainWin is that window; the controls know it
+// only through this, so that they do not depend on the window that builds them.
+class Handlers {
+public:
+    virtual void OnlyPlayerChek_Action(const Ref<OnlyPlayerChek>& box) = 0;
+    virtual void NumPlayerChek_Action(const Ref<NumPlayerChek>& box) = 0;
+    virtual void BrowseButton_Action(const Ref<BrowseButton>& button) = 0;
+    virtual void GoButton_Action(const Ref<GoButton>& button) = 0;
+    virtual void QuitButton_Action(const Ref<QuitButton>& button) = 0;
+
+protected:
+    ~Handlers() = default;
+};
+
 } // namespace MainWinControls
