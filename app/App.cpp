@@ -3,7 +3,9 @@
 
 #include "AboutWin.h"
 #include "EventLoop.h"
+#include "MainWin.h"
 #include "Prefs.h"
+#include "PrefsFile.h"
 
 void App::Activate()
 {
@@ -26,7 +28,7 @@ bool App::AboutItem_Action()
 
 bool App::FileQuit_Action()
 {
-    SavePrefs();
+    SavePrefs(ExistingMainWin()->ReadSettings());
     Quit();
     return false;
 }

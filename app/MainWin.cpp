@@ -1,11 +1,13 @@
 // The main window: its properties and controls, the enable rules, and the Browse, Go and Quit handlers.
 #include "MainWin.h"
 
+#include <typeinfo>
+
 #include "Application.h"
 #include "EventLoop.h"
 #include "MsgBox.h"
 #include "PluginMethods.h"
-#include "Prefs.h"
+#include "PrefsFile.h"
 #include "PruneRun.h"
 
 namespace {
@@ -34,6 +36,18 @@ void MainWin::SetEnabledControls()
     const bool limitPerPlayer = NumPlayerChek()->Value();
     NumPerPlayerLabel()->SetEnabled(limitPerPlayer);
     NumPerPlayerBox()->SetEnabled(limitPerPlayer);
+}
+
+MainWinSettings MainWin::ReadSettings() const
+{
+    MainWinSettings settings;
+    settings.demoPath = DemoPathBox()->Text();
+    settings.numPerChallenge = NumPerChallengeBox()->Text();
+    settings.numPerPlayer = NumPerPlayerBox()->Text();
+    settings.limitPerPlayer = NumPlayerChek()->Value();
+    settings.onlyPlayer = OnlyPlayerChek()->Value();
+    settings.playerName = PlayerNameBox()->Text();
+    return settings;
 }
 
 bool MainWin::KeyDown(const std::string& key)
@@ -147,14 +161,7 @@ Ref<GoButton> MainWin::GoButton() const
 void MainWin::GoButton_Action(const Ref<MainWinControls::GoButton>& button)
 {
     (void)button;
-    PruneSettings settings;
-    settings.demoPath = DemoPathBox()->Text();
-    settings.numPerChallenge = NumPerChallengeBox()->Text();
-    settings.numPerPlayer = NumPerPlayerBox()->Text();
-    settings.playerName = PlayerNameBox()->Text();
-    settings.onlyPlayer = OnlyPlayerChek()->Value();
-    settings.limitPerPlayer = NumPlayerChek()->Value();
-    PressGo(settings);
+    PressGo(ReadSettings());
 }
 
 Ref<QuitButton> MainWin::QuitButton() const
@@ -165,7 +172,7 @@ Ref<QuitButton> MainWin::QuitButton() const
 void MainWin::QuitButton_Action(const Ref<MainWinControls::QuitButton>& button)
 {
     (void)button;
-    SavePrefs();
+    SavePrefs(ReadSettings());
     Quit();
 }
 
@@ -207,4 +214,13 @@ Ref<QuitMenuItem> MainWin::FileQuit() const
 Ref<MenuItem> MainWin::AboutItem() const
 {
     return CheckedCast<MenuItem>(MenuBar()->Find("AboutItem"));
+}
+
+Ref<MainWin> ExistingMainWin()
+{
+    Window* window = WindowRegistry::Current(typeid(MainWin));
+    if (window == nullptr) {
+        throw NilObjectException();
+    }
+    return Ref<MainWin>::Share(static_cast<MainWin*>(window));
 }

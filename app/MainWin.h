@@ -4,6 +4,7 @@
 #include <string>
 
 #include "MainWinControls.h"
+#include "MainWinSettings.h"
 #include "MenuItem.h"
 #include "Window.h"
 
@@ -14,6 +15,8 @@ class MainWin : public Window, public MainWinControls::Handlers {
 public:
     // The enable rules that tie the player and per-player controls to the two check boxes. Only Enabled changes.
     void SetEnabledControls();
+    // The six settings as the controls hold them now: what Go runs with and what the preferences save.
+    MainWinSettings ReadSettings() const;
 
 protected:
     // Every key goes on to the framework: the window has no keyboard command of its own.
@@ -51,3 +54,6 @@ public:
     Ref<QuitMenuItem> FileQuit() const;
     Ref<MenuItem> AboutItem() const;
 };
+
+// The one main window, without making one when there is none: NilObjectException then.
+Ref<MainWin> ExistingMainWin();

@@ -11,9 +11,9 @@ const wchar_t kNewFileSuffix[] = L".new";
 
 } // namespace
 
-PrefsValues ReadPrefs(TextInputStream& stream)
+MainWinSettings ReadPrefs(TextInputStream& stream)
 {
-    PrefsValues values;
+    MainWinSettings values;
     values.demoPath = stream.ReadLine();
     values.numPerChallenge = stream.ReadLine();
     values.numPerPlayer = stream.ReadLine();
@@ -23,7 +23,7 @@ PrefsValues ReadPrefs(TextInputStream& stream)
     return values;
 }
 
-void WritePrefs(const FolderItem& file, const PrefsValues& values)
+void WritePrefs(const FolderItem& file, const MainWinSettings& values)
 {
     const auto newFile = MakeRef<FolderItem>(file.NativePath() + kNewFileSuffix);
     Ref<TextOutputStream> stream = newFile->CreateTextFile();
@@ -41,4 +41,9 @@ void WritePrefs(const FolderItem& file, const PrefsValues& values)
         newFile->Delete();
         throw NilObjectException();
     }
+}
+
+void SavePrefs(const MainWinSettings& settings)
+{
+    WritePrefs(*GetFolderItem(kPrefsFileName), settings);
 }

@@ -1,24 +1,21 @@
-// The preferences file's format: six lines, each ended by CR LF, in UTF-8 without a byte-order mark.
+// The preferences file beside the program: its format, six lines each ended by CR LF in UTF-8 without a byte-order
+// mark, and the save.
 #pragma once
 
-#include <string>
-
 #include "FolderItem.h"
+#include "MainWinSettings.h"
 #include "TextInputStream.h"
 
-// The six settings in the file's line order.
-struct PrefsValues {
-    std::string demoPath;        // DemoPathBox
-    std::string numPerChallenge; // NumPerChallengeBox
-    std::string numPerPlayer;    // NumPerPlayerBox
-    bool limitPerPlayer = false; // NumPlayerChek, "Limit per player"
-    bool onlyPlayer = false;     // OnlyPlayerChek, "Only process this player"
-    std::string playerName;      // PlayerNameBox
-};
+// A bare name, which GetFolderItem resolves against the program's folder.
+inline constexpr char kPrefsFileName[] = "ZuvPrefs.txt";
 
 // Six lines, taken as they are; a missing line reads as empty. A box is checked unless its line is exactly "0".
-PrefsValues ReadPrefs(TextInputStream& stream);
+MainWinSettings ReadPrefs(TextInputStream& stream);
 
 // Writes the six lines to a new file beside `file` and then puts that in its place, so that a save that fails at
 // any point leaves the previous file whole. NilObjectException when it fails.
-void WritePrefs(const FolderItem& file, const PrefsValues& values);
+void WritePrefs(const FolderItem& file, const MainWinSettings& values);
+
+// Rewrites the file beside the program with the settings, which the caller reads from the main window just before.
+// NilObjectException when it cannot be written; the previous file then stays as it was.
+void SavePrefs(const MainWinSettings& settings);

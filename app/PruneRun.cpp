@@ -19,10 +19,10 @@ const char kDone[] = "Done!";
 
 constexpr int32_t kMaxFolderItems = 4999;
 
-// True when the text reads as a number of at least 1; a NaN compares false and so fails too.
-bool AtLeastOne(const std::string& text)
+// A number of at least 1; a NaN compares false and so fails too.
+bool AtLeastOne(double number)
 {
-    return Val(text) >= 1;
+    return number >= 1;
 }
 
 // A demo with an empty player field would end PlayerList early and cannot be pruned per player, so a pass
@@ -75,20 +75,22 @@ std::string DemoFolderProblem(const Ref<FolderItem>& folder)
     return std::string();
 }
 
-void PressGo(const PruneSettings& settings)
+void PressGo(const MainWinSettings& settings)
 {
-    if (!AtLeastOne(settings.numPerChallenge)) {
+    const double perChallenge = Val(settings.numPerChallenge);
+    if (!AtLeastOne(perChallenge)) {
         MsgBox(kPerChallengeTooSmall);
         return;
     }
-    if (!AtLeastOne(settings.numPerPlayer)) {
+    const double perPlayer = Val(settings.numPerPlayer);
+    if (!AtLeastOne(perPlayer)) {
         MsgBox(kPerPlayerTooSmall);
         return;
     }
-    RunPrune(settings);
+    RunPrune(settings, Int(perChallenge), Int(perPlayer));
 }
 
-void RunPrune(const PruneSettings& settings)
+void RunPrune(const MainWinSettings& settings, int32_t perChallenge, int32_t perPlayer)
 {
     DemoFolder = GetFolderItem(settings.demoPath);
     const std::string problem = DemoFolderProblem(DemoFolder);
@@ -105,7 +107,6 @@ void RunPrune(const PruneSettings& settings)
     }
     SortDemos();
 
-    const int32_t perChallenge = Int(Val(settings.numPerChallenge));
     if (!settings.onlyPlayer && !settings.limitPerPlayer) {
         if (!PrunePass(perChallenge, std::string())) {
             return;
@@ -115,7 +116,6 @@ void RunPrune(const PruneSettings& settings)
             return;
         }
     } else {
-        const int32_t perPlayer = Int(Val(settings.numPerPlayer));
         // After a scan that found demos, entry 1 holds a name and an empty entry follows the last one.
         bool last = false;
         for (int32_t i = 1; !last; ++i) {

@@ -5,22 +5,16 @@
 #include <string>
 
 #include "FolderItem.h"
+#include "MainWinSettings.h"
 
-// The main window's six controls as they read when "Go!" was pressed; the window takes no input during a run.
-struct PruneSettings {
-    std::string demoPath;        // DemoPathBox
-    std::string numPerChallenge; // NumPerChallengeBox
-    std::string numPerPlayer;    // NumPerPlayerBox
-    std::string playerName;      // PlayerNameBox, used exactly as typed
-    bool onlyPlayer = false;     // OnlyPlayerChek, "Only process this player"
-    bool limitPerPlayer = false; // NumPlayerChek, "Limit per player"
-};
+// Validates both numbers (the per-challenge one first, at most one message) and then runs the prune, with the main
+// window's settings as they read when "Go!" was pressed; the window takes no input during a run. Each number's text
+// is read once: validation tests its Val, the passes use Int of that value.
+void PressGo(const MainWinSettings& settings);
 
-// Validates both numbers (the per-challenge one first, at most one message) and then runs the prune.
-void PressGo(const PruneSettings& settings);
-
-// The run after validation, with every message it shows. It ends at its first message.
-void RunPrune(const PruneSettings& settings);
+// The run after validation, with every message it shows, keeping perChallenge and perPlayer demos in the passes
+// that use each. It ends at its first message.
+void RunPrune(const MainWinSettings& settings, int32_t perChallenge, int32_t perPlayer);
 
 // The message for a demo folder that the run must not walk, or empty when it may: the folder must exist,
 // hold at least one item and fewer than 5000.

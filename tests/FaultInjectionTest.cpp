@@ -33,10 +33,10 @@ std::wstring Demo(int challenge, int sequence, const std::wstring& player)
     return L"c" + Number(challenge, 2) + L"]" + Number(sequence, 4) + L"(" + player + L".x).dm_68";
 }
 
-PruneSettings Settings(const std::string& path, const char* perChallenge, const char* perPlayer, bool onlyPlayer,
+MainWinSettings Settings(const std::string& path, const char* perChallenge, const char* perPlayer, bool onlyPlayer,
                        bool limitPerPlayer)
 {
-    PruneSettings settings;
+    MainWinSettings settings;
     settings.demoPath = path;
     settings.numPerChallenge = perChallenge;
     settings.numPerPlayer = perPlayer;

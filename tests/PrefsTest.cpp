@@ -16,7 +16,7 @@ namespace {
 
 const std::string kGoodFile = "C:\\Old\\\r\n7\r\n2\r\n1\r\n0\r\nann\r\n";
 
-void ExpectValues(const PrefsValues& expected, const PrefsValues& actual, const std::string& context)
+void ExpectValues(const MainWinSettings& expected, const MainWinSettings& actual, const std::string& context)
 {
     EXPECT_EQ(expected.demoPath, actual.demoPath) << context;
     EXPECT_EQ(expected.numPerChallenge, actual.numPerChallenge) << context;
@@ -28,12 +28,12 @@ void ExpectValues(const PrefsValues& expected, const PrefsValues& actual, const 
 
 class PrefsTest : public testing::Test {
 protected:
-    PrefsValues Read(const std::string& bytes)
+    MainWinSettings Read(const std::string& bytes)
     {
         const std::wstring path = folder_.MakeFile(L"ZuvPrefs.txt", bytes);
         const auto file = MakeRef<FolderItem>(path);
         Ref<TextInputStream> stream = file->OpenAsTextFile();
-        PrefsValues values = ReadPrefs(*stream);
+        MainWinSettings values = ReadPrefs(*stream);
         stream->Close();
         return values;
     }
@@ -49,7 +49,7 @@ TEST_F(PrefsTest, ReadTakesSixLinesAsTheyAre)
     const struct {
         const char* name;
         std::string bytes;
-        PrefsValues expected;
+        MainWinSettings expected;
     } cases[] = {
         {"crlf", kGoodFile, {"C:\\Old\\", "7", "2", true, false, "ann"}},
         {"lone lf", "C:\\Old\\\n7\n2\n1\n0\nann\n", {"C:\\Old\\", "7", "2", true, false, "ann"}},
@@ -78,7 +78,7 @@ TEST_F(PrefsTest, OnlyAnExactZeroUnchecksABox)
         {"00", true}, {"O", true}, {"", true}, {"\t0", true},
     };
     for (const auto& c : cases) {
-        const PrefsValues values = Read("p\r\n3\r\n3\r\n" + c.line + "\r\n" + c.line + "\r\nn\r\n");
+        const MainWinSettings values = Read("p\r\n3\r\n3\r\n" + c.line + "\r\n" + c.line + "\r\nn\r\n");
         EXPECT_EQ(c.checked, values.limitPerPlayer) << "line 4 \"" << c.line << "\"";
         EXPECT_EQ(c.checked, values.onlyPlayer) << "line 5 \"" << c.line << "\"";
     }
@@ -87,7 +87,7 @@ TEST_F(PrefsTest, OnlyAnExactZeroUnchecksABox)
 TEST_F(PrefsTest, WriteGivesSixCrLfLinesInUtf8WithoutMark)
 {
     const struct {
-        PrefsValues values;
+        MainWinSettings values;
         std::string bytes;
     } cases[] = {
         {{"C:\\Games\\Demos\\", "3", "3", false, false, "UnnamedPlayer"},
@@ -106,7 +106,7 @@ TEST_F(PrefsTest, WriteGivesSixCrLfLinesInUtf8WithoutMark)
 
 TEST_F(PrefsTest, WhatIsWrittenReadsBackTheSame)
 {
-    const PrefsValues cases[] = {
+    const MainWinSettings cases[] = {
         {"C:\\Spiele\\Démos ü\\", "3", "1", true, true, "Ñandú"},
         {"\\\\server\\share\\d\\", "", "x", false, true, ""},
         {std::string(5000, 'p'), "999999999999", "0", false, false, std::string(3000, 'n')},
@@ -134,7 +134,7 @@ TEST_F(PrefsTest, WriteReplacesALongerFileAndCreatesAMissingOne)
 // Each way a save can fail raises NilObjectException and leaves what was there before untouched.
 TEST_F(PrefsTest, AFailedWriteKeepsThePreviousFile)
 {
-    const PrefsValues values{"new", "1", "1", true, true, "new"};
+    const MainWinSettings values{"new", "1", "1", true, true, "new"};
 
     {
         const std::wstring path = folder_.MakeFile(L"ZuvPrefs.txt", kGoodFile);

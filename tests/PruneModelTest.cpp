@@ -466,7 +466,7 @@ protected:
             listing.push_back(item);
         }
 
-        PruneSettings settings;
+        MainWinSettings settings;
         settings.demoPath = temp.PathUtf8();
         settings.numPerChallenge = plan.settings.perChallenge.typed;
         settings.numPerPlayer = plan.settings.perPlayer.typed;

@@ -33,10 +33,10 @@ const Names kWorkedExample = {
 
 enum class Mode { AllPlayers, OnePlayer, PerPlayer, BothBoxes };
 
-PruneSettings Settings(const TempFolder& folder, Mode mode, const std::string& perChallenge,
+MainWinSettings Settings(const TempFolder& folder, Mode mode, const std::string& perChallenge,
                        const std::string& perPlayer = "1", const std::string& player = "")
 {
-    PruneSettings settings;
+    MainWinSettings settings;
     settings.demoPath = folder.PathUtf8();
     settings.numPerChallenge = perChallenge;
     settings.numPerPlayer = perPlayer;
@@ -65,7 +65,7 @@ protected:
         return names;
     }
     // Presses Go and gives back the texts of the message boxes it showed.
-    std::vector<std::string> Press(const PruneSettings& settings)
+    std::vector<std::string> Press(const MainWinSettings& settings)
     {
         watcher_.Clear();
         PressGo(settings);
@@ -105,7 +105,7 @@ TEST_F(PruneRunTest, WorkedExampleInEveryModeAndASecondPressDeletesNothing)
     };
     for (const auto& c : cases) {
         Fill(kWorkedExample);
-        const PruneSettings settings = Settings(folder_, c.mode, c.perChallenge, c.perPlayer, c.player);
+        const MainWinSettings settings = Settings(folder_, c.mode, c.perChallenge, c.perPlayer, c.player);
         EXPECT_EQ(Press(settings), std::vector<std::string>{kDone}) << c.what;
         EXPECT_EQ(Remaining(), Sorted(c.remaining)) << c.what;
         EXPECT_EQ(Press(settings), std::vector<std::string>{kDone}) << c.what << ", second press";
@@ -145,7 +145,7 @@ TEST_F(PruneRunTest, ValidationShowsOneMessageAndTouchesNothing)
         {"1", "", Mode::PerPlayer, kPerPlayer},
     };
     for (const auto& c : cases) {
-        PruneSettings settings = Settings(folder_, c.mode, c.perChallenge, c.perPlayer, "ann");
+        MainWinSettings settings = Settings(folder_, c.mode, c.perChallenge, c.perPlayer, "ann");
         EXPECT_EQ(Press(settings), std::vector<std::string>{c.message}) << c.perChallenge << " / " << c.perPlayer;
         // Validation comes before the folder is even looked at.
         settings.demoPath = folder_.PathUtf8() + "\\missing";
@@ -174,7 +174,7 @@ TEST_F(PruneRunTest, FolderChecksEndTheRunWithTheirMessage)
         {base + "\\nodemos", kNoDemos},
     };
     for (const auto& c : cases) {
-        PruneSettings settings = Settings(folder_, Mode::AllPlayers, "1");
+        MainWinSettings settings = Settings(folder_, Mode::AllPlayers, "1");
         settings.demoPath = c.path;
         EXPECT_EQ(Press(settings), std::vector<std::string>{c.message}) << c.path;
     }
