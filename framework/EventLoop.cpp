@@ -9,15 +9,10 @@
 #include "Exceptions.h"
 #include "FrameworkInternal.h"
 #include "ModalStack.h"
+#include "PendingException.h"
 #include "Window.h"
 
 namespace {
-
-std::exception_ptr& Pending()
-{
-    static std::exception_ptr pending;
-    return pending;
-}
 
 bool& Quitting()
 {
@@ -59,25 +54,6 @@ std::string Demangle(const char* name)
 }
 
 } // namespace
-
-void KeepPendingException() noexcept
-{
-    if (!Pending()) {
-        Pending() = std::current_exception();
-    }
-}
-
-void RethrowPendingException()
-{
-    if (std::exception_ptr pending = std::exchange(Pending(), nullptr)) {
-        std::rethrow_exception(pending);
-    }
-}
-
-void DiscardPendingException() noexcept
-{
-    Pending() = nullptr;
-}
 
 void WakeEventLoop() noexcept
 {

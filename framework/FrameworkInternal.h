@@ -12,12 +12,6 @@
 class MenuItem;
 class Window;
 
-// An exception caught at a window procedure's edge waits here until the loop that dispatched the message
-// rethrows it. The first one wins: later ones arise while the first is unwinding.
-void KeepPendingException() noexcept;
-void RethrowPendingException();
-void DiscardPendingException() noexcept;
-
 // MsgBox without handing on what handlers raised while the box was open, for the report that nothing may stop.
 void ShowPlainMessage(const std::string& text);
 

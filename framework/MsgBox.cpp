@@ -5,6 +5,7 @@
 
 #include "FrameworkInternal.h"
 #include "ModalStack.h"
+#include "PendingException.h"
 #include "Unicode.h"
 
 void ShowPlainMessage(const std::string& text)

@@ -10,6 +10,7 @@
 #include "Application.h"
 #include "FrameworkInternal.h"
 #include "MenuItem.h"
+#include "PendingException.h"
 #include "Strings.h"
 #include "Unicode.h"
 
