@@ -2,8 +2,6 @@
 #include "Window.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cwctype>
 #include <map>
 #include <utility>
 
@@ -53,55 +51,6 @@ void RegisterWindowClass(WNDPROC procedure)
         throw NilObjectException();
     }
     registered = true;
-}
-
-std::wstring MenuText(const MenuItem& item)
-{
-    std::wstring text = Widen(item.Text());
-    if (item.CommandKey().size() == 1) {
-        text += L"\tCtrl+" + Widen(Right(item.CommandKey(), 1));
-        std::transform(text.end() - 1, text.end(), text.end() - 1, [](wchar_t c) { return static_cast<wchar_t>(towupper(c)); });
-    }
-    return text;
-}
-
-// A submenu belongs to its menu once appended, and goes with it.
-MenuHandle BuildMenu(const MenuItem& model, bool popup, std::vector<ACCEL>& accelerators)
-{
-    MenuHandle menu(popup ? CreatePopupMenu() : CreateMenu());
-    for (int32_t i = 0; i < model.Count(); ++i) {
-        Ref<MenuItem> item = model.Item(i);
-        UINT state = item->IsActive() ? MF_ENABLED : MF_GRAYED;
-        if (item->Count() > 0) {
-            MenuHandle sub = BuildMenu(*item, true, accelerators);
-            const UINT_PTR subId = reinterpret_cast<UINT_PTR>(sub.Get());
-            if (AppendMenuW(menu.Get(), MF_POPUP | state, subId, MenuText(*item).c_str())) {
-                sub.Release();
-            }
-            continue;
-        }
-        AppendMenuW(menu.Get(), MF_STRING | state, item->CommandId(), MenuText(*item).c_str());
-        const std::string& key = item->CommandKey();
-        if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
-            ACCEL accel{};
-            accel.fVirt = FVIRTKEY | FCONTROL;
-            accel.key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(key[0])));
-            accel.cmd = item->CommandId();
-            accelerators.push_back(accel);
-        }
-    }
-    return menu;
-}
-
-void RefreshMenu(HMENU menu, const MenuItem& model)
-{
-    for (int32_t i = 0; i < model.Count(); ++i) {
-        Ref<MenuItem> item = model.Item(i);
-        EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (item->IsActive() ? MF_ENABLED : MF_GRAYED));
-        if (HMENU sub = GetSubMenu(menu, i)) {
-            RefreshMenu(sub, *item);
-        }
-    }
 }
 
 } // namespace
@@ -302,18 +251,7 @@ void Window::ApplyMenu()
     if (hwnd_ == nullptr) {
         return;
     }
-    std::vector<ACCEL> accelerators;
-    MenuHandle menu;
-    if (menuBar_) {
-        menu = BuildMenu(*menuBar_, false, accelerators);
-    }
-    // The window owns the menu it shows and destroys it with itself; the one it showed before goes here.
-    const MenuHandle old(std::exchange(nativeMenu_, menuBarVisible_ ? menu.Release() : nullptr));
-    SetMenu(hwnd_, nativeMenu_);
-    // The shortcuts work whether or not the menu is shown.
-    accelerators_.Reset(accelerators.empty()
-                            ? nullptr
-                            : CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size())));
+    nativeMenu_.Apply(hwnd_, menuBar_.Get(), menuBarVisible_);
     ApplySize();
 }
 
@@ -469,8 +407,8 @@ void Window::OnCommand(WORD id, WORD notification, HWND from)
 void Window::OnMenuPopup(HMENU menu)
 {
     (void)menu;
-    if (nativeMenu_ != nullptr && menuBar_) {
-        RefreshMenu(nativeMenu_, *menuBar_);
+    if (menuBar_) {
+        nativeMenu_.Refresh(*menuBar_);
     }
 }
 
@@ -522,9 +460,7 @@ void Window::OnNcDestroy()
     for (auto& control : controls_) {
         control->Detach();
     }
-    // The system destroys the menu of a window with the window.
-    nativeMenu_ = nullptr;
-    accelerators_.Reset();
+    nativeMenu_.WindowGone();
     hwnd_ = nullptr;
     if (WindowRegistry::Current(kind_) == this) {
         WindowRegistry::SetCurrent(kind_, nullptr);
@@ -597,7 +533,8 @@ bool WindowAccess::PreTranslate(MSG& msg)
         return false;
     }
     Ref<Window> keep = Ref<Window>::Share(window);
-    if (window->accelerators_ && TranslateAcceleratorW(top, window->accelerators_.Get(), &msg) != 0) {
+    HACCEL accelerators = window->nativeMenu_.Accelerators();
+    if (accelerators != nullptr && TranslateAcceleratorW(top, accelerators, &msg) != 0) {
         return true;
     }
     if (msg.message == WM_CHAR && window->KeyDown(Narrow(std::wstring(1, static_cast<wchar_t>(msg.wParam))))) {

@@ -10,8 +10,8 @@
 
 #include "Color.h"
 #include "Control.h"
-#include "Handle.h"
 #include "MenuItem.h"
+#include "NativeMenu.h"
 #include "Object.h"
 #include "SolidBrush.h"
 
@@ -129,8 +129,7 @@ private:
     bool visible_ = true;
     Ref<::MenuBar> menuBar_;
     bool menuBarVisible_ = true;
-    HMENU nativeMenu_ = nullptr;
-    AcceleratorTable accelerators_;
+    NativeMenu nativeMenu_;
     bool closeBox_ = true;
     bool positioned_ = false;
     int32_t left_ = 0;
