@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <typeinfo>
 
 #include "MainWin.h"
 #include "PrefsFile.h"
@@ -20,11 +19,11 @@ constexpr int32_t kPrefsFileNameLength = 12;
 // The one main window, without making one when there is none.
 Ref<MainWin> MainWindow()
 {
-    Window* window = WindowRegistry::Current(typeid(MainWin));
-    if (window == nullptr) {
+    Ref<MainWin> window = RuntimeGetImplicitWindow<MainWin>();
+    if (!window) {
         throw NilObjectException();
     }
-    return Ref<MainWin>::Share(static_cast<MainWin*>(window));
+    return window;
 }
 
 PrefsValues ReadWindow(const MainWin& window)

@@ -5,12 +5,14 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "Exceptions.h"
 #include "FrameworkInternal.h"
 #include "ModalStack.h"
 #include "PendingException.h"
 #include "Window.h"
+#include "WindowList.h"
 
 namespace {
 
@@ -18,6 +20,23 @@ bool& Quitting()
 {
     static bool quitting = false;
     return quitting;
+}
+
+// The open windows, the most recently active first, each held while the caller goes through them.
+std::vector<Ref<Window>> OpenWindows()
+{
+    std::vector<Ref<Window>> windows;
+    for (Window* window : WindowList::Open()) {
+        windows.push_back(Ref<Window>::Share(window));
+    }
+    return windows;
+}
+
+void CloseAllWindows() noexcept
+{
+    for (auto& window : OpenWindows()) {
+        WindowAccess::Destroy(*window);
+    }
 }
 
 bool AnyWindowOpen()
@@ -115,7 +134,7 @@ void ShowModal(const Ref<Window>& window)
         return;
     }
     if (HWND owner = ModalOwnerFor(*window)) {
-        WindowAccess::SetModalOwner(*window, owner);
+        WindowList::SetModalOwner(*window, hwnd, owner);
     }
     PushModalWindow(hwnd);
     struct Restore {
@@ -124,7 +143,7 @@ void ShowModal(const Ref<Window>& window)
         ~Restore()
         {
             PopModalWindow(hwnd);
-            WindowAccess::ReleaseModalOwner(window);
+            WindowList::ReleaseModalOwner(window);
         }
     } restore{*window, hwnd};
     window->SetVisible(true);

@@ -22,10 +22,6 @@ void WakeEventLoop() noexcept;
 // its handler raised. False once WM_QUIT arrives.
 bool PumpMessage();
 
-// The open windows, the most recently active first.
-std::vector<Ref<Window>> OpenWindows();
-void CloseAllWindows() noexcept;
-
 // The application's Activate: the first one while the first window is opened, later on coming back.
 void FireFirstActivate();
 void ApplicationActivated(bool active);
@@ -38,13 +34,7 @@ std::string ExceptionClassName(const std::exception_ptr& exception);
 
 class WindowAccess {
 public:
-    static void Register(Window& window);
-    static void Unregister(Window& window) noexcept;
-    static void Activated(Window& window);
-    static Window* FromHandle(HWND hwnd) noexcept;
     static bool CancelClose(Window& window);
     static void Destroy(Window& window) noexcept;
-    static void SetModalOwner(Window& window, HWND owner) noexcept;
-    static void ReleaseModalOwner(Window& window) noexcept;
     static bool PreTranslate(MSG& msg);
 };

@@ -2,7 +2,6 @@
 #include "Window.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 #include "Application.h"
@@ -11,6 +10,7 @@
 #include "PendingException.h"
 #include "Strings.h"
 #include "Unicode.h"
+#include "WindowList.h"
 
 namespace {
 
@@ -20,19 +20,6 @@ constexpr int kFirstControlId = 100;
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-
-// Every open window, holding it alive until its native window is gone; the most recently active first.
-std::vector<Ref<Window>>& OpenList()
-{
-    static std::vector<Ref<Window>> windows;
-    return windows;
-}
-
-std::map<std::type_index, Window*>& CurrentWindows()
-{
-    static std::map<std::type_index, Window*> windows;
-    return windows;
-}
 
 void RegisterWindowClass(WNDPROC procedure)
 {
@@ -55,21 +42,6 @@ void RegisterWindowClass(WNDPROC procedure)
 
 } // namespace
 
-Window* WindowRegistry::Current(std::type_index kind) noexcept
-{
-    auto found = CurrentWindows().find(kind);
-    return found == CurrentWindows().end() ? nullptr : found->second;
-}
-
-void WindowRegistry::SetCurrent(std::type_index kind, Window* window) noexcept
-{
-    if (window == nullptr) {
-        CurrentWindows().erase(kind);
-    } else {
-        CurrentWindows()[kind] = window;
-    }
-}
-
 Window::~Window()
 {
     if (hwnd_ != nullptr) {
@@ -79,9 +51,7 @@ Window::~Window()
     for (auto& control : controls_) {
         control->Detach();
     }
-    if (WindowRegistry::Current(kind_) == this) {
-        WindowRegistry::SetCurrent(kind_, nullptr);
-    }
+    WindowList::Remove(*this);
 }
 
 void Window::Build()
@@ -92,7 +62,8 @@ void Window::Build()
     if (hwnd_ == nullptr) {
         throw NilObjectException();
     }
-    WindowAccess::Register(*this);
+    self_ = Ref<Window>::Share(this);
+    WindowList::Add(*this, hwnd_);
     ApplySize();
     Layout();
     CreateControls();
@@ -301,7 +272,7 @@ void Window::Destroy()
         return;
     }
     // The owner comes back before this window goes, so that the system activates it and not another program.
-    WindowAccess::ReleaseModalOwner(*this);
+    WindowList::ReleaseModalOwner(*this);
     DestroyWindow(hwnd_);
 }
 
@@ -372,7 +343,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return OnControlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
-            WindowAccess::Activated(*this);
+            WindowList::Activated(*this);
         }
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_ACTIVATEAPP:
@@ -462,43 +433,9 @@ void Window::OnNcDestroy()
     }
     nativeMenu_.WindowGone();
     hwnd_ = nullptr;
-    if (WindowRegistry::Current(kind_) == this) {
-        WindowRegistry::SetCurrent(kind_, nullptr);
-    }
-    WindowAccess::Unregister(*this);
+    WindowList::Remove(*this);
+    self_ = nullptr;
     WakeEventLoop();
-}
-
-void WindowAccess::Register(Window& window)
-{
-    OpenList().insert(OpenList().begin(), Ref<Window>::Share(&window));
-}
-
-void WindowAccess::Unregister(Window& window) noexcept
-{
-    auto& list = OpenList();
-    list.erase(std::remove_if(list.begin(), list.end(), [&](const Ref<Window>& w) { return w.Get() == &window; }),
-               list.end());
-}
-
-void WindowAccess::Activated(Window& window)
-{
-    auto& list = OpenList();
-    auto found = std::find_if(list.begin(), list.end(), [&](const Ref<Window>& w) { return w.Get() == &window; });
-    if (found != list.end()) {
-        std::rotate(list.begin(), found, found + 1);
-    }
-}
-
-Window* WindowAccess::FromHandle(HWND hwnd) noexcept
-{
-    if (hwnd == nullptr) {
-        return nullptr;
-    }
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Window::WindowProc) {
-        return nullptr;
-    }
-    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 bool WindowAccess::CancelClose(Window& window)
@@ -511,24 +448,10 @@ void WindowAccess::Destroy(Window& window) noexcept
     window.Destroy();
 }
 
-void WindowAccess::SetModalOwner(Window& window, HWND owner) noexcept
-{
-    window.modalOwner_ = owner;
-    SetWindowLongPtrW(window.hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-    EnableWindow(owner, FALSE);
-}
-
-void WindowAccess::ReleaseModalOwner(Window& window) noexcept
-{
-    if (HWND owner = std::exchange(window.modalOwner_, nullptr)) {
-        EnableWindow(owner, TRUE);
-    }
-}
-
 bool WindowAccess::PreTranslate(MSG& msg)
 {
     HWND top = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    Window* window = FromHandle(top);
+    Window* window = WindowList::FromHandle(top);
     if (window == nullptr) {
         return false;
     }
@@ -541,16 +464,4 @@ bool WindowAccess::PreTranslate(MSG& msg)
         return true;
     }
     return window->IsOpen() && IsDialogMessageW(top, &msg) != 0;
-}
-
-std::vector<Ref<Window>> OpenWindows()
-{
-    return OpenList();
-}
-
-void CloseAllWindows() noexcept
-{
-    for (auto& window : OpenWindows()) {
-        WindowAccess::Destroy(*window);
-    }
 }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 #include <string>
-#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 #include "Color.h"
@@ -14,6 +14,7 @@
 #include "NativeMenu.h"
 #include "Object.h"
 #include "SolidBrush.h"
+#include "WindowList.h"
 
 // A window is made by OpenWindow or CurrentWindow, which build it in this order: the native window is made
 // hidden; Layout (the window sets its properties); CreateControls (the window makes its controls and adds
@@ -141,29 +142,26 @@ private:
     int32_t maxWidth_ = 32000;
     int32_t maxHeight_ = 32000;
     std::vector<Ref<Control>> controls_;
-    HWND modalOwner_ = nullptr;
-    std::type_index kind_ = typeid(Window);
+    // An open window keeps itself alive until its native window is gone, whoever else lets it go.
+    Ref<Window> self_;
 
-    friend void ShowModal(const Ref<Window>& window);
     template <class W, class... Args>
     friend Ref<W> OpenWindow(Args&&... args);
-    template <class W>
-    friend Ref<W> CurrentWindow();
 };
 
-namespace WindowRegistry {
-// The one current window of a window class, or null.
-Window* Current(std::type_index kind) noexcept;
-void SetCurrent(std::type_index kind, Window* window) noexcept;
-} // namespace WindowRegistry
+// The one current window of class W, or nil when there is none; unlike CurrentWindow, it makes none.
+template <class W>
+Ref<W> RuntimeGetImplicitWindow()
+{
+    return Ref<W>::Share(static_cast<W*>(WindowList::Current(typeid(W))));
+}
 
 // Makes a new window of class W and builds it. It becomes the current window of its class.
 template <class W, class... Args>
 Ref<W> OpenWindow(Args&&... args)
 {
     Ref<W> window = MakeRef<W>(std::forward<Args>(args)...);
-    window->kind_ = typeid(W);
-    WindowRegistry::SetCurrent(typeid(W), window.Get());
+    WindowList::SetCurrent(typeid(W), window.Get());
     window->Build();
     return window;
 }
@@ -173,8 +171,8 @@ Ref<W> OpenWindow(Args&&... args)
 template <class W>
 Ref<W> CurrentWindow()
 {
-    if (Window* current = WindowRegistry::Current(typeid(W))) {
-        return Ref<W>::Share(static_cast<W*>(current));
+    if (Ref<W> current = RuntimeGetImplicitWindow<W>()) {
+        return current;
     }
     return OpenWindow<W>();
 }
