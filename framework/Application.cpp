@@ -1,7 +1,6 @@
 // The program's one application object: its Activate event, its menu bar and its menu handlers.
 #include "Application.h"
 
-#include "FrameworkInternal.h"
 #include "Strings.h"
 
 namespace {

@@ -37,3 +37,10 @@ private:
 void RegisterApplication(Ref<Application> application);
 // The program's application object, or nil before one is registered.
 Ref<Application> GetApplication();
+
+// What the framework's windows tell the application object. Activate: the first one while the first window is
+// opened, later on coming back from another program.
+void FireFirstActivate();
+void ApplicationActivated(bool active);
+// Routes a menu command to the handler registered under the item's name, then to the item's own handling.
+void DispatchMenuCommand(MenuItem& item);

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "FrameworkInternal.h"
 #include "ModalStack.h"
 #include "PendingException.h"
 #include "Unicode.h"

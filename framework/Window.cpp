@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "Application.h"
-#include "FrameworkInternal.h"
+#include "EventLoopWake.h"
 #include "MenuItem.h"
 #include "PendingException.h"
 #include "Strings.h"
@@ -448,20 +448,12 @@ void WindowAccess::Destroy(Window& window) noexcept
     window.Destroy();
 }
 
-bool WindowAccess::PreTranslate(MSG& msg)
+HACCEL WindowAccess::Accelerators(const Window& window) noexcept
 {
-    HWND top = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    Window* window = WindowList::FromHandle(top);
-    if (window == nullptr) {
-        return false;
-    }
-    Ref<Window> keep = Ref<Window>::Share(window);
-    HACCEL accelerators = window->nativeMenu_.Accelerators();
-    if (accelerators != nullptr && TranslateAcceleratorW(top, accelerators, &msg) != 0) {
-        return true;
-    }
-    if (msg.message == WM_CHAR && window->KeyDown(Narrow(std::wstring(1, static_cast<wchar_t>(msg.wParam))))) {
-        return true;
-    }
-    return window->IsOpen() && IsDialogMessageW(top, &msg) != 0;
+    return window.nativeMenu_.Accelerators();
+}
+
+bool WindowAccess::KeyDown(Window& window, const std::string& key)
+{
+    return window.KeyDown(key);
 }

@@ -149,6 +149,16 @@ private:
     friend Ref<W> OpenWindow(Args&&... args);
 };
 
+// What the event loop does with a window and the application does not: asks whether it may close, destroys it
+// without asking, and gives it a key before its controls see it.
+class WindowAccess {
+public:
+    static bool CancelClose(Window& window);
+    static void Destroy(Window& window) noexcept;
+    static HACCEL Accelerators(const Window& window) noexcept;
+    static bool KeyDown(Window& window, const std::string& key);
+};
+
 // The one current window of class W, or nil when there is none; unlike CurrentWindow, it makes none.
 template <class W>
 Ref<W> RuntimeGetImplicitWindow()
