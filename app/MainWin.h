@@ -4,7 +4,7 @@
 #include <string>
 
 #include "MainWinControls.h"
-#include "MenuItem.h"
+#include "QuitMenuItem.h"
 #include "Window.h"
 
 // Made by CurrentWindow<MainWin>() at start-up. Layout takes the menu bar of the application object, so start-up

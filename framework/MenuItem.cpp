@@ -1,10 +1,9 @@
-// Menu items, the Quit item and the menu bar: a model from which each window builds its native menu.
+// Menu items and the menu bar: a model from which each window builds its native menu.
 #include "MenuItem.h"
 
 #include <map>
 
 #include "Application.h"
-#include "EventLoop.h"
 #include "Strings.h"
 
 namespace {
@@ -105,10 +104,4 @@ bool MenuItem::IsActive() const
     }
     Ref<Application> app = GetApplication();
     return HasDefaultAction() || (app && app->FindMenuHandler(name_));
-}
-
-bool QuitMenuItem::DefaultAction()
-{
-    Quit();
-    return true;
 }

@@ -1,4 +1,4 @@
-// Menu items, the Quit item and the menu bar: a model from which each window builds its native menu.
+// Menu items and the menu bar: a model from which each window builds its native menu.
 #pragma once
 
 #include <cstdint>
@@ -66,13 +66,6 @@ private:
     std::vector<Ref<MenuItem>> items_;
     MenuItem* parent_ = nullptr;
     uint16_t commandId_ = 0;
-};
-
-// The item whose default handling is Quit.
-class QuitMenuItem : public MenuItem {
-public:
-    bool DefaultAction() override;
-    bool HasDefaultAction() const override { return true; }
 };
 
 // The top of a menu: its items are the menus shown across the window.

@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "EventLoop.h"
+#include "QuitMenuItem.h"
 #include "Window.h"
 #include "support/GuiDriver.h"
 
