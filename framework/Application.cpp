@@ -22,6 +22,12 @@ ActivationState& Activation()
     return state;
 }
 
+bool HasMenuHandler(const std::string& itemName)
+{
+    Ref<Application> app = GetApplication();
+    return app && app->FindMenuHandler(itemName);
+}
+
 } // namespace
 
 bool MenuNameLess::operator()(const std::string& a, const std::string& b) const
@@ -54,6 +60,7 @@ void RegisterApplication(Ref<Application> application)
         throw NilObjectException();
     }
     TheApplication() = std::move(application);
+    SetMenuHandlerLookup(&HasMenuHandler);
 }
 
 Ref<Application> GetApplication()

@@ -3,7 +3,6 @@
 
 #include <map>
 
-#include "Application.h"
 #include "Strings.h"
 
 namespace {
@@ -16,6 +15,14 @@ std::map<uint16_t, MenuItem*>& Commands()
 {
     static auto* commands = new std::map<uint16_t, MenuItem*>;
     return *commands;
+}
+
+using HandlerLookup = bool (*)(const std::string& name);
+
+HandlerLookup& Lookup()
+{
+    static HandlerLookup lookup = nullptr;
+    return lookup;
 }
 
 uint16_t NewCommandId()
@@ -102,6 +109,11 @@ bool MenuItem::IsActive() const
         }
         return false;
     }
-    Ref<Application> app = GetApplication();
-    return HasDefaultAction() || (app && app->FindMenuHandler(name_));
+    HandlerLookup hasHandler = Lookup();
+    return HasDefaultAction() || (hasHandler != nullptr && hasHandler(name_));
+}
+
+void SetMenuHandlerLookup(HandlerLookup hasHandler) noexcept
+{
+    Lookup() = hasHandler;
 }
