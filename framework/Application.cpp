@@ -94,16 +94,21 @@ void ApplicationActivated(bool active)
     }
 }
 
-void DispatchMenuCommand(MenuItem& item)
+void DispatchMenuCommand(uint16_t commandId)
 {
+    MenuItem* found = MenuItem::FromCommandId(commandId);
+    if (found == nullptr) {
+        return;
+    }
+    Ref<MenuItem> item = Ref<MenuItem>::Share(found);
     // A shortcut reaches here even while AutoEnable would grey the item.
-    if (!item.IsActive()) {
+    if (!item->IsActive()) {
         return;
     }
     Ref<Application> app = GetApplication();
-    Ref<MenuHandler> handler = app ? app->FindMenuHandler(item.Name()) : nullptr;
-    if (handler && handler->Action(item.Index())) {
+    Ref<MenuHandler> handler = app ? app->FindMenuHandler(item->Name()) : nullptr;
+    if (handler && handler->Action(item->Index())) {
         return;
     }
-    item.DefaultAction();
+    item->DefaultAction();
 }

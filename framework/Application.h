@@ -1,6 +1,7 @@
 // The program's one application object: its Activate event, its menu bar and its menu handlers.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -42,5 +43,6 @@ Ref<Application> GetApplication();
 // opened, later on coming back from another program.
 void FireFirstActivate();
 void ApplicationActivated(bool active);
-// Routes a menu command to the handler registered under the item's name, then to the item's own handling.
-void DispatchMenuCommand(MenuItem& item);
+// Routes the command of a menu item to the handler registered under the item's name, then to the item's own
+// handling. A command id that is no item's does nothing.
+void DispatchMenuCommand(uint16_t commandId);

@@ -6,7 +6,7 @@
 
 #include "Application.h"
 #include "EventLoopWake.h"
-#include "MenuItem.h"
+#include "NativeWindowClass.h"
 #include "PendingException.h"
 #include "Strings.h"
 #include "Unicode.h"
@@ -14,31 +14,11 @@
 
 namespace {
 
-const wchar_t kWindowClass[] = L"HalvardFrameworkWindow";
 // Control ids start above IDOK and IDCANCEL, which dialog navigation sends for Enter and Escape.
 constexpr int kFirstControlId = 100;
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-
-void RegisterWindowClass(WNDPROC procedure)
-{
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kWindowClass;
-    if (RegisterClassExW(&wc) == 0) {
-        throw NilObjectException();
-    }
-    registered = true;
-}
 
 } // namespace
 
@@ -369,10 +349,7 @@ void Window::OnCommand(WORD id, WORD notification, HWND from)
         }
         return;
     }
-    if (MenuItem* item = MenuItem::FromCommandId(id)) {
-        Ref<MenuItem> keep = Ref<MenuItem>::Share(item);
-        DispatchMenuCommand(*item);
-    }
+    DispatchMenuCommand(id);
 }
 
 void Window::OnMenuPopup(HMENU menu)
@@ -436,24 +413,4 @@ void Window::OnNcDestroy()
     WindowList::Remove(*this);
     self_ = nullptr;
     WakeEventLoop();
-}
-
-bool WindowAccess::CancelClose(Window& window)
-{
-    return window.CancelClose();
-}
-
-void WindowAccess::Destroy(Window& window) noexcept
-{
-    window.Destroy();
-}
-
-HACCEL WindowAccess::Accelerators(const Window& window) noexcept
-{
-    return window.nativeMenu_.Accelerators();
-}
-
-bool WindowAccess::KeyDown(Window& window, const std::string& key)
-{
-    return window.KeyDown(key);
 }

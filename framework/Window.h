@@ -153,10 +153,10 @@ private:
 // without asking, and gives it a key before its controls see it.
 class WindowAccess {
 public:
-    static bool CancelClose(Window& window);
-    static void Destroy(Window& window) noexcept;
-    static HACCEL Accelerators(const Window& window) noexcept;
-    static bool KeyDown(Window& window, const std::string& key);
+    static bool CancelClose(Window& window) { return window.CancelClose(); }
+    static void Destroy(Window& window) noexcept { window.Destroy(); }
+    static HACCEL Accelerators(const Window& window) noexcept { return window.nativeMenu_.Accelerators(); }
+    static bool KeyDown(Window& window, const std::string& key) { return window.KeyDown(key); }
 };
 
 // The one current window of class W, or nil when there is none; unlike CurrentWindow, it makes none.
