@@ -17,11 +17,9 @@ std::map<uint16_t, MenuItem*>& Commands()
     return *commands;
 }
 
-using HandlerLookup = bool (*)(const std::string& name);
-
-HandlerLookup& Lookup()
+MenuHandlerLookup& Lookup()
 {
-    static HandlerLookup lookup = nullptr;
+    static MenuHandlerLookup lookup = nullptr;
     return lookup;
 }
 
@@ -109,11 +107,11 @@ bool MenuItem::IsActive() const
         }
         return false;
     }
-    HandlerLookup hasHandler = Lookup();
+    MenuHandlerLookup hasHandler = Lookup();
     return HasDefaultAction() || (hasHandler != nullptr && hasHandler(name_));
 }
 
-void SetMenuHandlerLookup(HandlerLookup hasHandler) noexcept
+void SetMenuHandlerLookup(MenuHandlerLookup hasHandler) noexcept
 {
     Lookup() = hasHandler;
 }

@@ -71,7 +71,8 @@ private:
 // Under AutoEnable an item is active while a handler is registered under its name. The handlers belong to the
 // application object, above the model, which gives the model this way to ask when it is registered; until then
 // no name has one.
-void SetMenuHandlerLookup(bool (*hasHandler)(const std::string& name)) noexcept;
+using MenuHandlerLookup = bool (*)(const std::string& itemName);
+void SetMenuHandlerLookup(MenuHandlerLookup hasHandler) noexcept;
 
 // The top of a menu: its items are the menus shown across the window.
 class MenuBar : public MenuItem {
