@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "QuitMenuItem.h"
+
 namespace {
 
 void SetUp(MenuItem& item, const std::string& name, const std::string& text, const std::string& commandKey)

@@ -1,8 +1,6 @@
 // The main window: its properties and controls, the enable rules, and the Browse, Go and Quit handlers.
 #include "MainWin.h"
 
-#include <typeinfo>
-
 #include "Application.h"
 #include "EventLoop.h"
 #include "MsgBox.h"
@@ -218,9 +216,9 @@ Ref<MenuItem> MainWin::AboutItem() const
 
 Ref<MainWin> ExistingMainWin()
 {
-    Window* window = WindowRegistry::Current(typeid(MainWin));
-    if (window == nullptr) {
+    Ref<MainWin> window = RuntimeGetImplicitWindow<MainWin>();
+    if (!window) {
         throw NilObjectException();
     }
-    return Ref<MainWin>::Share(static_cast<MainWin*>(window));
+    return window;
 }

@@ -5,7 +5,7 @@
 
 #include "MainWinControls.h"
 #include "MainWinSettings.h"
-#include "MenuItem.h"
+#include "QuitMenuItem.h"
 #include "Window.h"
 
 // Made by CurrentWindow<MainWin>() at start-up. Layout takes the menu bar of the application object, so start-up

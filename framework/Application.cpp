@@ -1,7 +1,6 @@
 // The program's one application object: its Activate event, its menu bar and its menu handlers.
 #include "Application.h"
 
-#include "FrameworkInternal.h"
 #include "Strings.h"
 
 namespace {
@@ -21,6 +20,12 @@ ActivationState& Activation()
 {
     static ActivationState state;
     return state;
+}
+
+bool HasMenuHandler(const std::string& itemName)
+{
+    Ref<Application> app = GetApplication();
+    return app && app->FindMenuHandler(itemName);
 }
 
 } // namespace
@@ -55,6 +60,7 @@ void RegisterApplication(Ref<Application> application)
         throw NilObjectException();
     }
     TheApplication() = std::move(application);
+    SetMenuHandlerLookup(&HasMenuHandler);
 }
 
 Ref<Application> GetApplication()
@@ -88,16 +94,21 @@ void ApplicationActivated(bool active)
     }
 }
 
-void DispatchMenuCommand(MenuItem& item)
+void DispatchMenuCommand(uint16_t commandId)
 {
+    MenuItem* found = MenuItem::FromCommandId(commandId);
+    if (found == nullptr) {
+        return;
+    }
+    Ref<MenuItem> item = Ref<MenuItem>::Share(found);
     // A shortcut reaches here even while AutoEnable would grey the item.
-    if (!item.IsActive()) {
+    if (!item->IsActive()) {
         return;
     }
     Ref<Application> app = GetApplication();
-    Ref<MenuHandler> handler = app ? app->FindMenuHandler(item.Name()) : nullptr;
-    if (handler && handler->Action(item.Index())) {
+    Ref<MenuHandler> handler = app ? app->FindMenuHandler(item->Name()) : nullptr;
+    if (handler && handler->Action(item->Index())) {
         return;
     }
-    item.DefaultAction();
+    item->DefaultAction();
 }

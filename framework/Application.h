@@ -1,6 +1,7 @@
 // The program's one application object: its Activate event, its menu bar and its menu handlers.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -37,3 +38,11 @@ private:
 void RegisterApplication(Ref<Application> application);
 // The program's application object, or nil before one is registered.
 Ref<Application> GetApplication();
+
+// What the framework's windows tell the application object. Activate: the first one while the first window is
+// opened, later on coming back from another program.
+void FireFirstActivate();
+void ApplicationActivated(bool active);
+// Routes the command of a menu item to the handler registered under the item's name, then to the item's own
+// handling. A command id that is no item's does nothing.
+void DispatchMenuCommand(uint16_t commandId);

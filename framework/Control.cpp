@@ -2,7 +2,6 @@
 #include "Control.h"
 
 #include "Unicode.h"
-#include "Window.h"
 
 namespace {
 
@@ -48,11 +47,6 @@ void Control::Detach() noexcept
 {
     hwnd_ = nullptr;
     window_ = nullptr;
-}
-
-Ref<::Window> Control::Window() const
-{
-    return Ref<::Window>::Share(window_);
 }
 
 void Control::ApplyBounds()

@@ -49,8 +49,13 @@ public:
     int32_t TextSize() const noexcept { return textSize_; }
     void SetTextSize(int32_t pixels);
 
-    // The window that holds the control, or nil before it is added and after the window is gone.
-    Ref<::Window> Window() const;
+    // The window that holds the control, or nil before it is added and after the window is gone. A template only
+    // so that this header needs no more of Window than its name: call it as Window().
+    template <class W = ::Window>
+    Ref<W> Window() const
+    {
+        return Ref<W>::Share(window_);
+    }
     // The holding window checked to be a W: NilObjectException when there is none, IllegalCastException
     // when it is another kind of window.
     template <class W>

@@ -5,24 +5,40 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "Exceptions.h"
-#include "FrameworkInternal.h"
 #include "ModalStack.h"
+#include "MsgBox.h"
+#include "PendingException.h"
+#include "Unicode.h"
 #include "Window.h"
+#include "WindowList.h"
 
 namespace {
-
-std::exception_ptr& Pending()
-{
-    static std::exception_ptr pending;
-    return pending;
-}
 
 bool& Quitting()
 {
     static bool quitting = false;
     return quitting;
+}
+
+// The open windows, the most recently active first, each held while the caller goes through them.
+std::vector<Ref<Window>> OpenWindows()
+{
+    std::vector<Ref<Window>> windows;
+    for (Window* window : WindowList::Open()) {
+        windows.push_back(Ref<Window>::Share(window));
+    }
+    return windows;
+}
+
+void CloseAllWindows() noexcept
+{
+    for (auto& window : OpenWindows()) {
+        WindowAccess::Destroy(*window);
+    }
 }
 
 bool AnyWindowOpen()
@@ -51,39 +67,29 @@ HWND ModalOwnerFor(const Window& modal)
     return nullptr;
 }
 
-std::string Demangle(const char* name)
+// A key goes to the shortcuts of its top-level window's menu, then to the window's KeyDown, then to dialog
+// navigation; what none of them takes is dispatched.
+bool PreTranslate(MSG& msg)
 {
-    int status = 0;
-    std::unique_ptr<char, void (*)(void*)> readable(abi::__cxa_demangle(name, nullptr, nullptr, &status), std::free);
-    return status == 0 && readable ? std::string(readable.get()) : std::string(name);
-}
-
-} // namespace
-
-void KeepPendingException() noexcept
-{
-    if (!Pending()) {
-        Pending() = std::current_exception();
+    HWND top = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    Window* window = WindowList::FromHandle(top);
+    if (window == nullptr) {
+        return false;
     }
-}
-
-void RethrowPendingException()
-{
-    if (std::exception_ptr pending = std::exchange(Pending(), nullptr)) {
-        std::rethrow_exception(pending);
+    Ref<Window> keep = Ref<Window>::Share(window);
+    HACCEL accelerators = WindowAccess::Accelerators(*window);
+    if (accelerators != nullptr && TranslateAcceleratorW(top, accelerators, &msg) != 0) {
+        return true;
     }
+    if (msg.message == WM_CHAR &&
+        WindowAccess::KeyDown(*window, Narrow(std::wstring(1, static_cast<wchar_t>(msg.wParam))))) {
+        return true;
+    }
+    return window->IsOpen() && IsDialogMessageW(top, &msg) != 0;
 }
 
-void DiscardPendingException() noexcept
-{
-    Pending() = nullptr;
-}
-
-void WakeEventLoop() noexcept
-{
-    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
-}
-
+// Takes one message, gives it to accelerators, KeyDown and dialog navigation, dispatches it and rethrows what
+// its handler raised. False once WM_QUIT arrives.
 bool PumpMessage()
 {
     MSG msg{};
@@ -92,13 +98,35 @@ bool PumpMessage()
         PostQuitMessage(static_cast<int>(msg.wParam));
         return false;
     }
-    if (!WindowAccess::PreTranslate(msg)) {
+    if (!PreTranslate(msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
     RethrowPendingException();
     return true;
 }
+
+std::string Demangle(const char* name)
+{
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> readable(abi::__cxa_demangle(name, nullptr, nullptr, &status), std::free);
+    return status == 0 && readable ? std::string(readable.get()) : std::string(name);
+}
+
+// The name of an exception's class as the unhandled-exception report shows it.
+std::string ExceptionClassName(const std::exception_ptr& exception)
+{
+    try {
+        std::rethrow_exception(exception);
+    } catch (const RuntimeException& e) {
+        return e.ClassName();
+    } catch (...) {
+        const std::type_info* type = abi::__cxa_current_exception_type();
+        return type != nullptr ? Demangle(type->name()) : std::string("UnknownException");
+    }
+}
+
+} // namespace
 
 void RuntimeRun()
 {
@@ -139,7 +167,7 @@ void ShowModal(const Ref<Window>& window)
         return;
     }
     if (HWND owner = ModalOwnerFor(*window)) {
-        WindowAccess::SetModalOwner(*window, owner);
+        WindowList::SetModalOwner(*window, hwnd, owner);
     }
     PushModalWindow(hwnd);
     struct Restore {
@@ -148,24 +176,12 @@ void ShowModal(const Ref<Window>& window)
         ~Restore()
         {
             PopModalWindow(hwnd);
-            WindowAccess::ReleaseModalOwner(window);
+            WindowList::ReleaseModalOwner(window);
         }
     } restore{*window, hwnd};
     window->SetVisible(true);
     SetActiveWindow(hwnd);
     while (window->IsOpen() && IsWindowVisible(hwnd) && PumpMessage()) {
-    }
-}
-
-std::string ExceptionClassName(const std::exception_ptr& exception)
-{
-    try {
-        std::rethrow_exception(exception);
-    } catch (const RuntimeException& e) {
-        return e.ClassName();
-    } catch (...) {
-        const std::type_info* type = abi::__cxa_current_exception_type();
-        return type != nullptr ? Demangle(type->name()) : std::string("UnknownException");
     }
 }
 

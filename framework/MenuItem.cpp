@@ -1,10 +1,8 @@
-// Menu items, the Quit item and the menu bar: a model from which each window builds its native menu.
+// Menu items and the menu bar: a model from which each window builds its native menu.
 #include "MenuItem.h"
 
 #include <map>
 
-#include "Application.h"
-#include "EventLoop.h"
 #include "Strings.h"
 
 namespace {
@@ -17,6 +15,12 @@ std::map<uint16_t, MenuItem*>& Commands()
 {
     static auto* commands = new std::map<uint16_t, MenuItem*>;
     return *commands;
+}
+
+MenuHandlerLookup& Lookup()
+{
+    static MenuHandlerLookup lookup = nullptr;
+    return lookup;
 }
 
 uint16_t NewCommandId()
@@ -103,12 +107,11 @@ bool MenuItem::IsActive() const
         }
         return false;
     }
-    Ref<Application> app = GetApplication();
-    return HasDefaultAction() || (app && app->FindMenuHandler(name_));
+    MenuHandlerLookup hasHandler = Lookup();
+    return HasDefaultAction() || (hasHandler != nullptr && hasHandler(name_));
 }
 
-bool QuitMenuItem::DefaultAction()
+void SetMenuHandlerLookup(MenuHandlerLookup hasHandler) noexcept
 {
-    Quit();
-    return true;
+    Lookup() = hasHandler;
 }

@@ -1,4 +1,4 @@
-// Menu items, the Quit item and the menu bar: a model from which each window builds its native menu.
+// Menu items and the menu bar: a model from which each window builds its native menu.
 #pragma once
 
 #include <cstdint>
@@ -68,12 +68,11 @@ private:
     uint16_t commandId_ = 0;
 };
 
-// The item whose default handling is Quit.
-class QuitMenuItem : public MenuItem {
-public:
-    bool DefaultAction() override;
-    bool HasDefaultAction() const override { return true; }
-};
+// Under AutoEnable an item is active while a handler is registered under its name. The handlers belong to the
+// application object, above the model, which gives the model this way to ask when it is registered; until then
+// no name has one.
+using MenuHandlerLookup = bool (*)(const std::string& itemName);
+void SetMenuHandlerLookup(MenuHandlerLookup hasHandler) noexcept;
 
 // The top of a menu: its items are the menus shown across the window.
 class MenuBar : public MenuItem {

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "FrameworkInternal.h"
 #include "ModalStack.h"
+#include "PendingException.h"
 #include "Unicode.h"
 
 void ShowPlainMessage(const std::string& text)

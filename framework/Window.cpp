@@ -2,123 +2,25 @@
 #include "Window.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cwctype>
-#include <map>
 #include <utility>
 
 #include "Application.h"
-#include "FrameworkInternal.h"
-#include "MenuItem.h"
+#include "EventLoopWake.h"
+#include "NativeWindowClass.h"
+#include "PendingException.h"
 #include "Strings.h"
 #include "Unicode.h"
+#include "WindowList.h"
 
 namespace {
 
-const wchar_t kWindowClass[] = L"HalvardFrameworkWindow";
 // Control ids start above IDOK and IDCANCEL, which dialog navigation sends for Enter and Escape.
 constexpr int kFirstControlId = 100;
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
-// Every open window, holding it alive until its native window is gone; the most recently active first.
-std::vector<Ref<Window>>& OpenList()
-{
-    static std::vector<Ref<Window>> windows;
-    return windows;
-}
-
-std::map<std::type_index, Window*>& CurrentWindows()
-{
-    static std::map<std::type_index, Window*> windows;
-    return windows;
-}
-
-void RegisterWindowClass(WNDPROC procedure)
-{
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kWindowClass;
-    if (RegisterClassExW(&wc) == 0) {
-        throw NilObjectException();
-    }
-    registered = true;
-}
-
-std::wstring MenuText(const MenuItem& item)
-{
-    std::wstring text = Widen(item.Text());
-    if (item.CommandKey().size() == 1) {
-        text += L"\tCtrl+" + Widen(Right(item.CommandKey(), 1));
-        std::transform(text.end() - 1, text.end(), text.end() - 1, [](wchar_t c) { return static_cast<wchar_t>(towupper(c)); });
-    }
-    return text;
-}
-
-// A submenu belongs to its menu once appended, and goes with it.
-MenuHandle BuildMenu(const MenuItem& model, bool popup, std::vector<ACCEL>& accelerators)
-{
-    MenuHandle menu(popup ? CreatePopupMenu() : CreateMenu());
-    for (int32_t i = 0; i < model.Count(); ++i) {
-        Ref<MenuItem> item = model.Item(i);
-        UINT state = item->IsActive() ? MF_ENABLED : MF_GRAYED;
-        if (item->Count() > 0) {
-            MenuHandle sub = BuildMenu(*item, true, accelerators);
-            const UINT_PTR subId = reinterpret_cast<UINT_PTR>(sub.Get());
-            if (AppendMenuW(menu.Get(), MF_POPUP | state, subId, MenuText(*item).c_str())) {
-                sub.Release();
-            }
-            continue;
-        }
-        AppendMenuW(menu.Get(), MF_STRING | state, item->CommandId(), MenuText(*item).c_str());
-        const std::string& key = item->CommandKey();
-        if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
-            ACCEL accel{};
-            accel.fVirt = FVIRTKEY | FCONTROL;
-            accel.key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(key[0])));
-            accel.cmd = item->CommandId();
-            accelerators.push_back(accel);
-        }
-    }
-    return menu;
-}
-
-void RefreshMenu(HMENU menu, const MenuItem& model)
-{
-    for (int32_t i = 0; i < model.Count(); ++i) {
-        Ref<MenuItem> item = model.Item(i);
-        EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (item->IsActive() ? MF_ENABLED : MF_GRAYED));
-        if (HMENU sub = GetSubMenu(menu, i)) {
-            RefreshMenu(sub, *item);
-        }
-    }
-}
-
 } // namespace
-
-Window* WindowRegistry::Current(std::type_index kind) noexcept
-{
-    auto found = CurrentWindows().find(kind);
-    return found == CurrentWindows().end() ? nullptr : found->second;
-}
-
-void WindowRegistry::SetCurrent(std::type_index kind, Window* window) noexcept
-{
-    if (window == nullptr) {
-        CurrentWindows().erase(kind);
-    } else {
-        CurrentWindows()[kind] = window;
-    }
-}
 
 Window::~Window()
 {
@@ -129,9 +31,7 @@ Window::~Window()
     for (auto& control : controls_) {
         control->Detach();
     }
-    if (WindowRegistry::Current(kind_) == this) {
-        WindowRegistry::SetCurrent(kind_, nullptr);
-    }
+    WindowList::Remove(*this);
 }
 
 void Window::Build()
@@ -142,7 +42,8 @@ void Window::Build()
     if (hwnd_ == nullptr) {
         throw NilObjectException();
     }
-    WindowAccess::Register(*this);
+    self_ = Ref<Window>::Share(this);
+    WindowList::Add(*this, hwnd_);
     ApplySize();
     Layout();
     CreateControls();
@@ -301,18 +202,7 @@ void Window::ApplyMenu()
     if (hwnd_ == nullptr) {
         return;
     }
-    std::vector<ACCEL> accelerators;
-    MenuHandle menu;
-    if (menuBar_) {
-        menu = BuildMenu(*menuBar_, false, accelerators);
-    }
-    // The window owns the menu it shows and destroys it with itself; the one it showed before goes here.
-    const MenuHandle old(std::exchange(nativeMenu_, menuBarVisible_ ? menu.Release() : nullptr));
-    SetMenu(hwnd_, nativeMenu_);
-    // The shortcuts work whether or not the menu is shown.
-    accelerators_.Reset(accelerators.empty()
-                            ? nullptr
-                            : CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size())));
+    nativeMenu_.Apply(hwnd_, menuBar_.Get(), menuBarVisible_);
     ApplySize();
 }
 
@@ -362,7 +252,7 @@ void Window::Destroy()
         return;
     }
     // The owner comes back before this window goes, so that the system activates it and not another program.
-    WindowAccess::ReleaseModalOwner(*this);
+    WindowList::ReleaseModalOwner(*this);
     DestroyWindow(hwnd_);
 }
 
@@ -433,7 +323,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return OnControlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
-            WindowAccess::Activated(*this);
+            WindowList::Activated(*this);
         }
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_ACTIVATEAPP:
@@ -459,17 +349,14 @@ void Window::OnCommand(WORD id, WORD notification, HWND from)
         }
         return;
     }
-    if (MenuItem* item = MenuItem::FromCommandId(id)) {
-        Ref<MenuItem> keep = Ref<MenuItem>::Share(item);
-        DispatchMenuCommand(*item);
-    }
+    DispatchMenuCommand(id);
 }
 
 void Window::OnMenuPopup(HMENU menu)
 {
     (void)menu;
-    if (nativeMenu_ != nullptr && menuBar_) {
-        RefreshMenu(nativeMenu_, *menuBar_);
+    if (menuBar_) {
+        nativeMenu_.Refresh(*menuBar_);
     }
 }
 
@@ -521,98 +408,9 @@ void Window::OnNcDestroy()
     for (auto& control : controls_) {
         control->Detach();
     }
-    // The system destroys the menu of a window with the window.
-    nativeMenu_ = nullptr;
-    accelerators_.Reset();
+    nativeMenu_.WindowGone();
     hwnd_ = nullptr;
-    if (WindowRegistry::Current(kind_) == this) {
-        WindowRegistry::SetCurrent(kind_, nullptr);
-    }
-    WindowAccess::Unregister(*this);
+    WindowList::Remove(*this);
+    self_ = nullptr;
     WakeEventLoop();
-}
-
-void WindowAccess::Register(Window& window)
-{
-    OpenList().insert(OpenList().begin(), Ref<Window>::Share(&window));
-}
-
-void WindowAccess::Unregister(Window& window) noexcept
-{
-    auto& list = OpenList();
-    list.erase(std::remove_if(list.begin(), list.end(), [&](const Ref<Window>& w) { return w.Get() == &window; }),
-               list.end());
-}
-
-void WindowAccess::Activated(Window& window)
-{
-    auto& list = OpenList();
-    auto found = std::find_if(list.begin(), list.end(), [&](const Ref<Window>& w) { return w.Get() == &window; });
-    if (found != list.end()) {
-        std::rotate(list.begin(), found, found + 1);
-    }
-}
-
-Window* WindowAccess::FromHandle(HWND hwnd) noexcept
-{
-    if (hwnd == nullptr) {
-        return nullptr;
-    }
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Window::WindowProc) {
-        return nullptr;
-    }
-    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
-
-bool WindowAccess::CancelClose(Window& window)
-{
-    return window.CancelClose();
-}
-
-void WindowAccess::Destroy(Window& window) noexcept
-{
-    window.Destroy();
-}
-
-void WindowAccess::SetModalOwner(Window& window, HWND owner) noexcept
-{
-    window.modalOwner_ = owner;
-    SetWindowLongPtrW(window.hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-    EnableWindow(owner, FALSE);
-}
-
-void WindowAccess::ReleaseModalOwner(Window& window) noexcept
-{
-    if (HWND owner = std::exchange(window.modalOwner_, nullptr)) {
-        EnableWindow(owner, TRUE);
-    }
-}
-
-bool WindowAccess::PreTranslate(MSG& msg)
-{
-    HWND top = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    Window* window = FromHandle(top);
-    if (window == nullptr) {
-        return false;
-    }
-    Ref<Window> keep = Ref<Window>::Share(window);
-    if (window->accelerators_ && TranslateAcceleratorW(top, window->accelerators_.Get(), &msg) != 0) {
-        return true;
-    }
-    if (msg.message == WM_CHAR && window->KeyDown(Narrow(std::wstring(1, static_cast<wchar_t>(msg.wParam))))) {
-        return true;
-    }
-    return window->IsOpen() && IsDialogMessageW(top, &msg) != 0;
-}
-
-std::vector<Ref<Window>> OpenWindows()
-{
-    return OpenList();
-}
-
-void CloseAllWindows() noexcept
-{
-    for (auto& window : OpenWindows()) {
-        WindowAccess::Destroy(*window);
-    }
 }

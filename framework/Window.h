@@ -5,15 +5,16 @@
 
 #include <cstdint>
 #include <string>
-#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 #include "Color.h"
 #include "Control.h"
-#include "Handle.h"
 #include "MenuItem.h"
+#include "NativeMenu.h"
 #include "Object.h"
 #include "SolidBrush.h"
+#include "WindowList.h"
 
 // A window is made by OpenWindow or CurrentWindow, which build it in this order: the native window is made
 // hidden; Layout (the window sets its properties); CreateControls (the window makes its controls and adds
@@ -129,8 +130,7 @@ private:
     bool visible_ = true;
     Ref<::MenuBar> menuBar_;
     bool menuBarVisible_ = true;
-    HMENU nativeMenu_ = nullptr;
-    AcceleratorTable accelerators_;
+    NativeMenu nativeMenu_;
     bool closeBox_ = true;
     bool positioned_ = false;
     int32_t left_ = 0;
@@ -142,29 +142,36 @@ private:
     int32_t maxWidth_ = 32000;
     int32_t maxHeight_ = 32000;
     std::vector<Ref<Control>> controls_;
-    HWND modalOwner_ = nullptr;
-    std::type_index kind_ = typeid(Window);
+    // An open window keeps itself alive until its native window is gone, whoever else lets it go.
+    Ref<Window> self_;
 
-    friend void ShowModal(const Ref<Window>& window);
     template <class W, class... Args>
     friend Ref<W> OpenWindow(Args&&... args);
-    template <class W>
-    friend Ref<W> CurrentWindow();
 };
 
-namespace WindowRegistry {
-// The one current window of a window class, or null.
-Window* Current(std::type_index kind) noexcept;
-void SetCurrent(std::type_index kind, Window* window) noexcept;
-} // namespace WindowRegistry
+// What the event loop does with a window and the application does not: asks whether it may close, destroys it
+// without asking, and gives it a key before its controls see it.
+class WindowAccess {
+public:
+    static bool CancelClose(Window& window) { return window.CancelClose(); }
+    static void Destroy(Window& window) noexcept { window.Destroy(); }
+    static HACCEL Accelerators(const Window& window) noexcept { return window.nativeMenu_.Accelerators(); }
+    static bool KeyDown(Window& window, const std::string& key) { return window.KeyDown(key); }
+};
+
+// The one current window of class W, or nil when there is none; unlike CurrentWindow, it makes none.
+template <class W>
+Ref<W> RuntimeGetImplicitWindow()
+{
+    return Ref<W>::Share(static_cast<W*>(WindowList::Current(typeid(W))));
+}
 
 // Makes a new window of class W and builds it. It becomes the current window of its class.
 template <class W, class... Args>
 Ref<W> OpenWindow(Args&&... args)
 {
     Ref<W> window = MakeRef<W>(std::forward<Args>(args)...);
-    window->kind_ = typeid(W);
-    WindowRegistry::SetCurrent(typeid(W), window.Get());
+    WindowList::SetCurrent(typeid(W), window.Get());
     window->Build();
     return window;
 }
@@ -174,8 +181,8 @@ Ref<W> OpenWindow(Args&&... args)
 template <class W>
 Ref<W> CurrentWindow()
 {
-    if (Window* current = WindowRegistry::Current(typeid(W))) {
-        return Ref<W>::Share(static_cast<W*>(current));
+    if (Ref<W> current = RuntimeGetImplicitWindow<W>()) {
+        return current;
     }
     return OpenWindow<W>();
 }

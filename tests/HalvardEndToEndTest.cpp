@@ -12,6 +12,7 @@
 #include "Handle.h"
 #include "MainBar.h"
 #include "Prefs.h"
+#include "QuitMenuItem.h"
 #include "Unicode.h"
 #include "Window.h"
 #include "support/GuiDriver.h"

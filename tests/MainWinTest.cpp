@@ -514,7 +514,7 @@ TEST_F(MainWinTest, TheCloseBoxClosesTheWindowAndEndsTheLoop)
     driver.join();
     EXPECT_FALSE(window_->IsOpen());
     EXPECT_FALSE(IsWindow(h_.window));
-    EXPECT_EQ(nullptr, WindowRegistry::Current(typeid(MainWin)));
+    EXPECT_FALSE(RuntimeGetImplicitWindow<MainWin>());
 }
 
 // The logo as the build draws it: a 36 x 50, 8-bit, 256-colour, uncompressed BMP of 2,878 bytes.

@@ -8,6 +8,7 @@
 #include "Application.h"
 #include "EventLoop.h"
 #include "ProgramFolder.h"
+#include "QuitMenuItem.h"
 #include "Window.h"
 #include "support/GuiDriver.h"
 

@@ -205,10 +205,12 @@ TEST(Window, CurrentWindowIsOnePerClassAndNewAfterClosing)
 {
     Ref<PlainWin> first = CurrentWindow<PlainWin>();
     EXPECT_EQ(CurrentWindow<PlainWin>().Get(), first.Get());
+    EXPECT_EQ(RuntimeGetImplicitWindow<PlainWin>().Get(), first.Get());
     EXPECT_NE(CurrentWindow<ProbeWin>().Get(), static_cast<Window*>(first.Get()));
     CurrentWindow<ProbeWin>()->Close();
     ASSERT_TRUE(first->Close());
     EXPECT_FALSE(first->IsOpen());
+    EXPECT_FALSE(RuntimeGetImplicitWindow<PlainWin>());
     Ref<PlainWin> second = CurrentWindow<PlainWin>();
     EXPECT_NE(second.Get(), first.Get());
     EXPECT_TRUE(second->IsOpen());

@@ -7,6 +7,7 @@
 #include "EditField.h"
 #include "EventLoop.h"
 #include "MsgBox.h"
+#include "QuitMenuItem.h"
 #include "Window.h"
 
 namespace {
