@@ -322,6 +322,17 @@ COLORREF Screenshot::AtClient(int x, int y) const
     return RGB(pixel[2], pixel[1], pixel[0]);
 }
 
+int Screenshot::CountAtClient(const RECT& area, COLORREF colour) const
+{
+    int count = 0;
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        for (LONG x = area.left; x < area.right; ++x) {
+            count += AtClient(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 bool Screenshot::Save(const std::wstring& path) const
 {
     if (bits.empty()) {

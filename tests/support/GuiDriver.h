@@ -98,6 +98,8 @@ struct Screenshot {
     size_t Stride() const { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
     // The colour at a point of the client area; CLR_INVALID outside the picture.
     COLORREF AtClient(int x, int y) const;
+    // How many pixels of a client-area rectangle have that colour.
+    int CountAtClient(const RECT& area, COLORREF colour) const;
     // As a BMP file; false when empty or not written.
     bool Save(const std::wstring& path) const;
 };
