@@ -20,9 +20,10 @@ Control::~Control()
     }
 }
 
-void Control::Create(::Window& owner, HWND parent, int id)
+void Control::Create(::Window& owner, HWND parent, int id, HWND insertAfter)
 {
-    DWORD style = WS_CHILD | NativeStyle();
+    // Clipped against the siblings above it, a control never paints over one it overlaps.
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | NativeStyle();
     if (visible_) {
         style |= WS_VISIBLE;
     }
@@ -39,6 +40,7 @@ void Control::Create(::Window& owner, HWND parent, int id)
         throw NilObjectException();
     }
     window_ = &owner;
+    SetWindowPos(hwnd_, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ApplyFont();
     Created();
 }

@@ -91,7 +91,8 @@ protected:
 private:
     friend class Window;
 
-    void Create(::Window& owner, HWND parent, int id);
+    // insertAfter is the sibling the native control goes below, or HWND_TOP / HWND_BOTTOM.
+    void Create(::Window& owner, HWND parent, int id, HWND insertAfter);
     void Detach() noexcept;
     void ApplyFont();
     void ApplyBounds();

@@ -214,7 +214,18 @@ void Window::Add(const Ref<Control>& control)
     if (hwnd_ == nullptr) {
         throw NilObjectException();
     }
-    control->Create(*this, hwnd_, kFirstControlId + static_cast<int>(controls_.size()));
+    // Labels and pictures go below every control that takes input, so that one overlapping a field, check box or
+    // button is clipped by it; the input controls keep the order they were added in, which is the tab order.
+    HWND insertAfter = HWND_BOTTOM;
+    if (control->TakesFocus()) {
+        insertAfter = HWND_TOP;
+        for (const auto& added : controls_) {
+            if (added->TakesFocus() && added->Handle() != nullptr) {
+                insertAfter = added->Handle();
+            }
+        }
+    }
+    control->Create(*this, hwnd_, kFirstControlId + static_cast<int>(controls_.size()), insertAfter);
     controls_.push_back(control);
 }
 

@@ -156,11 +156,11 @@ protected:
     // The program's folder as the program names it, with its separator.
     std::string ProgramPath() const { return program_.PathUtf8() + "\\"; }
 
-    static void SaveScreenshot(HWND window, const wchar_t* name)
+    static void SaveScreenshot(const gui::Screenshot& shot, const wchar_t* name)
     {
         const std::wstring folder = WindowsPath(SCREENSHOT_FOLDER);
         CreateDirectoryW(folder.c_str(), nullptr);
-        EXPECT_TRUE(gui::SaveScreenshot(window, folder + L"\\" + name));
+        EXPECT_TRUE(shot.Save(folder + L"\\" + name));
     }
 
     HalvardFolder program_;
@@ -177,13 +177,33 @@ TEST_F(HalvardEndToEndTest, FirstStartWritesTheDefaultsBesideTheProgramFromAnyFo
     ExpectEnabled({false, true, false}, main.Enabled(), "both boxes unchecked");
     EXPECT_EQ(ProgramPath() + "Demos\\\r\n" + kDefaultsTail, program_.PrefsBytes());
     EXPECT_TRUE(ListNames(elsewhere.Path()).empty());
-    SaveScreenshot(main.window, L"HalvardMainWin.bmp");
 
     gui::RequestClose(main.window);
     ASSERT_TRUE(process->WaitForExit());
     EXPECT_EQ(0u, process->ExitCode());
     EXPECT_EQ(FileBytes(defaults), program_.PrefsBytes());
     EXPECT_EQ((std::vector<std::wstring>{L"Halvard.exe", L"ZuvPrefs.txt"}), ProgramFolderEntries());
+}
+
+// The "Demo Path:" label reaches 15 pixels into the path field; none of them may show the label's background over
+// the field's border, background or text, which would hide the drive letter of a loaded path.
+TEST_F(HalvardEndToEndTest, ThePathFieldShowsWholeWhereItsLabelOverlapsIt)
+{
+    WritePrefsBytes(std::string("C:\\users\\player\\Demos\\\r\n") + kDefaultsTail);
+    auto process = program_.Start();
+    const MainWindow main = WaitForMain(*process);
+    ASSERT_EQ("C:\\users\\player\\Demos\\", main.Read().demoPath);
+    const RECT label = gui::ChildRect(gui::FindChild(main.window, "Demo Path:", L"Static"));
+    const RECT field = gui::ChildRect(main.demoPath);
+    RECT overlap{};
+    ASSERT_TRUE(IntersectRect(&overlap, &label, &field));
+
+    const gui::Screenshot shot = gui::Capture(main.window);
+    ASSERT_FALSE(shot.bits.empty());
+    SaveScreenshot(shot, L"HalvardMainWin.bmp");
+    // The corner of the content area shows the window's background, away from every control.
+    EXPECT_EQ(0, shot.CountAtClient(overlap, shot.AtClient(2, 2))) << "pixels of the field painted over by its label";
+    QuitByButton(*process, main);
 }
 
 // Each way out, with settings changed in every field (text outside ASCII too): the Quit button and Ctrl+Q save
@@ -340,7 +360,7 @@ TEST_F(HalvardEndToEndTest, AboutWindowOpensModallyAndClosesByItsCloseBox)
         EXPECT_NE(0, SendMessageW(children[0], STM_GETIMAGE, IMAGE_BITMAP, 0)) << "logo";
 
         if (round == 0) {
-            SaveScreenshot(about, L"HalvardAboutWin.bmp");
+            SaveScreenshot(gui::Capture(about), L"HalvardAboutWin.bmp");
             gui::PressCtrlKey(about, 'W');
             SendMessageW(about, WM_CHAR, 'x', 0);
             EXPECT_TRUE(IsWindow(about) && IsWindowVisible(about)) << "keys do not close it";

@@ -125,6 +125,24 @@ protected:
     bool CancelClose() override { return refuseClose; }
 };
 
+// A label added before the input controls, overlapping the field by 50 pixels.
+class OverlapWin : public Window {
+protected:
+    void Layout() override
+    {
+        SetTitle("Overlap");
+        SetWidth(300);
+        SetHeight(100);
+    }
+    void CreateControls() override
+    {
+        Add(MakeRef<Label>());
+        Add(MakeRef<Field>(60, 70, 200, 20));
+        Add(MakeRef<Box>("First"));
+        Add(MakeRef<Button>());
+    }
+};
+
 class PlainWin : public Window {
 protected:
     void Layout() override
@@ -187,6 +205,26 @@ TEST(Window, ContentSizeTitleAndControlsAreAsSet)
     EXPECT_EQ(window->ControlAs<StaticText>("label")->Text(), "Label text");
     EXPECT_THROW(window->ControlAs<PushButton>("Label"), IllegalCastException);
     EXPECT_THROW(window->ControlAs<PushButton>("Missing"), NilObjectException);
+    window->Close();
+}
+
+// Whatever order they were added in, a label stays below the input controls: it paints nothing over a field it
+// overlaps, and Tab goes through the input controls in the order they were added.
+TEST(Window, LabelsStayBelowTheInputControlsTheyOverlap)
+{
+    Ref<OverlapWin> window = OpenWindow<OverlapWin>();
+    HWND hwnd = window->Handle();
+    HWND field = window->ControlNamed("Field")->Handle();
+    HWND box = window->ControlNamed("First")->Handle();
+    HWND button = window->ControlNamed("Button")->Handle();
+    EXPECT_EQ(box, GetNextDlgTabItem(hwnd, field, FALSE));
+    EXPECT_EQ(button, GetNextDlgTabItem(hwnd, box, FALSE));
+    EXPECT_EQ(field, GetNextDlgTabItem(hwnd, button, FALSE));
+
+    const gui::Screenshot shot = gui::Capture(hwnd);
+    ASSERT_FALSE(shot.bits.empty());
+    const RECT overlap{60, 70, 110, 90};
+    EXPECT_EQ(0, shot.CountAtClient(overlap, shot.AtClient(2, 2))) << "pixels of the field painted over by the label";
     window->Close();
 }
 

@@ -266,16 +266,18 @@ void DriveWhile(const std::function<void()>& loop, const std::function<void()>& 
     loop();
 }
 
-bool SaveScreenshot(HWND window, const std::wstring& path)
+Screenshot Capture(HWND window)
 {
+    Screenshot shot;
     RECT frame{};
-    if (!GetWindowRect(window, &frame)) {
-        return false;
+    POINT client{0, 0};
+    if (!GetWindowRect(window, &frame) || !ClientToScreen(window, &client)) {
+        return shot;
     }
-    int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
     if (width <= 0 || height <= 0) {
-        return false;
+        return shot;
     }
     // Copied from the screen, so the frame and menu look as the user sees them.
     HDC screen = GetDC(nullptr);
@@ -289,35 +291,76 @@ bool SaveScreenshot(HWND window, const std::wstring& path)
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = bitmap != nullptr;
-    if (ok) {
+    if (bitmap != nullptr) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
-        GdiFlush();
+        if (BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY)) {
+            GdiFlush();
+            shot.width = width;
+            shot.height = height;
+            shot.clientLeft = client.x - frame.left;
+            shot.clientTop = client.y - frame.top;
+            const auto* first = static_cast<const unsigned char*>(bits);
+            shot.bits.assign(first, first + shot.Stride() * static_cast<size_t>(height));
+        }
         SelectObject(memory, old);
+        DeleteObject(bitmap);
     }
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    if (ok) {
-        DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-        DWORD imageSize = stride * static_cast<DWORD>(height);
-        BITMAPFILEHEADER file{};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + imageSize;
-        FILE* out = _wfopen(path.c_str(), L"wb");
-        ok = out != nullptr;
-        if (ok) {
-            ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                 std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                 std::fwrite(bits, imageSize, 1, out) == 1;
-            ok = std::fclose(out) == 0 && ok;
+    return shot;
+}
+
+COLORREF Screenshot::AtClient(int x, int y) const
+{
+    const int column = clientLeft + x;
+    // A bottom-up bitmap: the last row of the window comes first.
+    const int row = height - 1 - (clientTop + y);
+    if (column < 0 || column >= width || row < 0 || row >= height) {
+        return CLR_INVALID;
+    }
+    const unsigned char* pixel = &bits[static_cast<size_t>(row) * Stride() + static_cast<size_t>(column) * 3];
+    return RGB(pixel[2], pixel[1], pixel[0]);
+}
+
+int Screenshot::CountAtClient(const RECT& area, COLORREF colour) const
+{
+    int count = 0;
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        for (LONG x = area.left; x < area.right; ++x) {
+            count += AtClient(x, y) == colour ? 1 : 0;
         }
     }
-    if (bitmap != nullptr) {
-        DeleteObject(bitmap);
+    return count;
+}
+
+bool Screenshot::Save(const std::wstring& path) const
+{
+    if (bits.empty()) {
+        return false;
     }
-    return ok;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + bits.size());
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    if (out == nullptr) {
+        return false;
+    }
+    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&header, sizeof header, 1, out) == 1 &&
+              std::fwrite(bits.data(), bits.size(), 1, out) == 1;
+    return std::fclose(out) == 0 && ok;
+}
+
+bool SaveScreenshot(HWND window, const std::wstring& path)
+{
+    return Capture(window).Save(path);
 }
 
 } // namespace gui

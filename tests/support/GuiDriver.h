@@ -85,6 +85,25 @@ bool DismissMessageBox(const MessageBoxInfo& box, int buttonId = IDOK);
 // hanging.
 void DriveWhile(const std::function<void()>& loop, const std::function<void()>& drive);
 
+// What a window shows on the screen, frame included, as 24-bit rows from the bottom up; empty when it could not be
+// captured.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    // Where the client area starts inside the picture.
+    int clientLeft = 0;
+    int clientTop = 0;
+    std::vector<unsigned char> bits;
+
+    size_t Stride() const { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
+    // The colour at a point of the client area; CLR_INVALID outside the picture.
+    COLORREF AtClient(int x, int y) const;
+    // How many pixels of a client-area rectangle have that colour.
+    int CountAtClient(const RECT& area, COLORREF colour) const;
+    // As a BMP file; false when empty or not written.
+    bool Save(const std::wstring& path) const;
+};
+Screenshot Capture(HWND window);
 // Saves what the window shows as a 24-bit BMP file; false when it could not be captured or written.
 bool SaveScreenshot(HWND window, const std::wstring& path);
 
