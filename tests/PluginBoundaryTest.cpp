@@ -2,6 +2,7 @@
 // does when a service is missing.
 #include <windows.h>
 #include <ole2.h>
+#include <shlobj.h>
 
 #include <cstdint>
 #include <set>
@@ -152,6 +153,104 @@ TEST_F(PendrelAlone, FolderItemServiceIsLookedUpUntilFoundThenKept)
     EXPECT_EQ(SelectFolderAnswered(IDOK), &folderItemSentinel);
     EXPECT_EQ(events, (std::vector<std::string>{"lookup FolderItemFromPath", "item", "item"}));
     EXPECT_FALSE(pathSeen.empty());
+}
+
+// Folders whose names the ANSI code page can only imitate: the shell's ANSI path for them names another folder
+// ("\uFF0E\uFF0E" reads "..", the grandparent), so no path may come back. A name the code page spells exactly does.
+class LookAlikeFolders : public PendrelAlone {
+protected:
+    struct Case {
+        std::wstring name;
+        bool comesBack;
+    };
+
+    void SetUp() override
+    {
+        PendrelAlone::SetUp();
+        wchar_t windows[MAX_PATH] = {};
+        GetWindowsDirectoryW(windows, MAX_PATH);
+        start_ = std::wstring(windows, 3) + L"halvard look-alikes " + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(start_.c_str(), nullptr);
+        for (const Case& c : cases_) {
+            CreateDirectoryW(Path(c).c_str(), nullptr);
+            ReadOnce(Path(c));
+        }
+        ReadOnce(start_);
+        SetCurrentDirectoryW(start_.c_str());
+    }
+    void TearDown() override
+    {
+        SetCurrentDirectoryW(BesideThisProgram(L"").c_str());
+        for (const Case& c : cases_) {
+            RemoveDirectoryW(Path(c).c_str());
+        }
+        RemoveDirectoryW(start_.c_str());
+        PendrelAlone::TearDown();
+    }
+
+    std::wstring Path(const Case& c) const { return start_ + L"\\" + c.name; }
+
+    // Runs SelectFolder while the user moves the selection from the start folder to this one and presses OK;
+    // whether the dialog showed that folder selected.
+    void* SelectFolderChoosing(const std::wstring& folder, bool& selected)
+    {
+        selected = false;
+        std::thread user([&] {
+            HWND dialog = WaitForDialog(GetCurrentProcessId(), L"Browse for Folder");
+            if (dialog == nullptr) {
+                return;
+            }
+            if (WaitForItemText(dialog, kBrowseStatusText, start_)) {
+                SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+                // The status line is ANSI text: it shows the look-alikes.
+                selected = WaitForItemText(dialog, kBrowseStatusText, ThroughAnsi(folder));
+            }
+            Press(dialog, IDOK);
+        });
+        void* const result = registered->function();
+        user.join();
+        return result;
+    }
+
+    static std::wstring ThroughAnsi(const std::wstring& path)
+    {
+        char ansi[MAX_PATH] = {};
+        wchar_t back[MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, ansi, MAX_PATH, nullptr, nullptr);
+        MultiByteToWideChar(CP_ACP, 0, ansi, -1, back, MAX_PATH);
+        return back;
+    }
+
+    const std::vector<Case> cases_ = {
+        {L"\uFF0E\uFF0E", false}, {L"x\uFF3C..\uFF3C..\uFF3Cvictim", false}, {L"a\u2215b", false},
+        {L"a\uFF0Fb", false},     {L"Caf\u00e9 d\u00e9mos", true},
+    };
+    std::wstring start_;
+};
+
+TEST_F(LookAlikeFolders, OnlyAPathThatNamesExactlyTheChosenFolderComesBack)
+{
+    entry_(FakeLookup);
+    ASSERT_NE(registered, nullptr);
+    for (const Case& c : cases_) {
+        const std::wstring folder = Path(c);
+        SCOPED_TRACE(testing::PrintToString(folder));
+        ASSERT_EQ(ThroughAnsi(folder) == folder, c.comesBack) << "the ANSI code page is not the one expected";
+        events.clear();
+        pathSeen.clear();
+        bool selected = false;
+        void* const result = SelectFolderChoosing(folder, selected);
+        EXPECT_TRUE(selected);
+        if (c.comesBack) {
+            char ansi[MAX_PATH] = {};
+            WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, ansi, MAX_PATH, nullptr, nullptr);
+            EXPECT_EQ(result, &folderItemSentinel);
+            EXPECT_EQ(pathSeen, ansi);
+        } else {
+            EXPECT_EQ(result, nullptr);
+            EXPECT_EQ(pathSeen, "") << "the host was handed another folder";
+        }
+    }
 }
 
 } // namespace

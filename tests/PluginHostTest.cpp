@@ -16,7 +16,6 @@
 
 namespace {
 
-const int kStatusText = 0x3743;
 // BFFM_SETSELECTIONA: the shell header that defines it also declares a FolderItem of its own.
 const UINT kSetSelectionA = WM_USER + 102;
 const char* const kDeclaration = "SelectFolder as FolderItem";
@@ -164,22 +163,12 @@ void AnswerDialog(const std::wstring& expectedFirst, const std::string& moveTo, 
     if (dialog == nullptr) {
         return;
     }
-    sawExpected = WaitForItemText(dialog, kStatusText, expectedFirst);
+    sawExpected = WaitForItemText(dialog, kBrowseStatusText, expectedFirst);
     if (sawExpected && !moveTo.empty()) {
         SendMessageA(dialog, kSetSelectionA, TRUE, reinterpret_cast<LPARAM>(moveTo.c_str()));
-        sawExpected = WaitForItemText(dialog, kStatusText, Widen(moveTo));
+        sawExpected = WaitForItemText(dialog, kBrowseStatusText, Widen(moveTo));
     }
     Press(dialog, button);
-}
-
-// Lists a new folder once: its first read moves its access time, which must not happen while a dialog is open.
-void ReadOnce(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
-    }
 }
 
 class SelectFolderDialog : public testing::Test {
@@ -188,9 +177,7 @@ protected:
     {
         table_ = RuntimeAllocatePluginEntrypointsTable(1);
         (*table_)[0] = RuntimeLookupPluginEntrypoint(kDeclaration);
-        // Wine's dialog finds a path by comparing item lists that carry each folder's times, so a folder on the way
-        // that changes or is first read while a dialog opens makes it ignore the selection. Right under a drive
-        // root, with its own folders read once, nothing on the way can move.
+        // Right under a drive root, with its own folders read once, nothing on the way can move.
         wchar_t windows[MAX_PATH] = {};
         GetWindowsDirectoryW(windows, MAX_PATH);
         start_ = std::wstring(windows, 3) + L"halvard dialog " + std::to_wstring(GetCurrentProcessId());

@@ -34,6 +34,15 @@ std::wstring CurrentDirectory()
     return path;
 }
 
+void ReadOnce(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+}
+
 std::wstring BesideThisProgram(const std::wstring& fileName)
 {
     wchar_t path[MAX_PATH] = {};
