@@ -8,6 +8,7 @@
 
 #include "Exceptions.h"
 #include "FrameworkInternal.h"
+#include "LibrarySearch.h"
 #include "ModalStack.h"
 #include "Window.h"
 
@@ -184,6 +185,7 @@ void ReportUnhandledException(const std::exception_ptr& exception)
 
 int RunProgram(const std::function<void()>& mainRoutine)
 {
+    LimitLibrarySearch();
     try {
         mainRoutine();
         return 0;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "Handle.h"
+#include "LibrarySearch.h"
 #include "PluginRegistry.h"
 
 namespace {
@@ -148,7 +149,7 @@ void InstallPlugin(HostState& state, const ResourceBytes& image, const std::wstr
     if (!WriteWholeFile(path, image)) {
         StopCannotInstall(path);
     }
-    ModuleHandle module(LoadLibraryW(path.c_str()));
+    ModuleHandle module(LoadLibraryFromPath(path));
     // Through the generic function pointer type, which converts to any other without a warning.
     const FARPROC found = module ? GetProcAddress(module.Get(), "QUOXPluginMain") : nullptr;
     const auto entry = reinterpret_cast<PluginMainFunction>(reinterpret_cast<void (*)()>(found));
