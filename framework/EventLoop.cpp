@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Exceptions.h"
+#include "LibrarySearch.h"
 #include "ModalStack.h"
 #include "MsgBox.h"
 #include "PendingException.h"
@@ -200,6 +201,7 @@ void ReportUnhandledException(const std::exception_ptr& exception)
 
 int RunProgram(const std::function<void()>& mainRoutine)
 {
+    LimitLibrarySearch();
     try {
         mainRoutine();
         return 0;

@@ -9,8 +9,9 @@
 
 class Window;
 
-// Runs the program's main routine: an exception that escapes it, other than EndException, is shown in the
-// unhandled-exception report, every window closes and the result is 1; otherwise 0.
+// Runs the program's main routine, first limiting the library search to System32 (LimitLibrarySearch). An exception
+// that escapes it, other than EndException, is shown in the unhandled-exception report, every window closes and the
+// result is 1; otherwise 0.
 int RunProgram(const std::function<void()>& mainRoutine);
 
 // Runs the event loop until Quit or until the last window has closed. An exception that a handler raised,

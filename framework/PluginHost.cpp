@@ -4,11 +4,14 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <cstring>
 #include <list>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Handle.h"
+#include "LibrarySearch.h"
 #include "PluginRegistry.h"
 #include "ProgramFolder.h"
 
@@ -17,14 +20,21 @@ namespace {
 const wchar_t* const kImageType = L"PLUGIN";
 const wchar_t* const kNameType = L"PLUGINNAME";
 const UINT kEndedByInstallFailure = 1;
+// Fresh random names practically never meet an existing folder; the bound only stops a broken generator.
+const int kFolderNameAttempts = 16;
 
-// A library written out and loaded: unloaded before its file is deleted, since a loaded library's file is locked.
+// A library written out and loaded. Its file stays open for reading, shared with readers only, until the library is
+// unloaded, so nobody can change, rename or delete it meanwhile; then it is closed and deleted.
 class InstalledPlugin {
 public:
-    InstalledPlugin(std::wstring path, ModuleHandle module) : path_(std::move(path)), module_(std::move(module)) {}
+    InstalledPlugin(std::wstring path, FileHandle file, ModuleHandle module)
+        : path_(std::move(path)), file_(std::move(file)), module_(std::move(module))
+    {
+    }
     ~InstalledPlugin()
     {
         module_.Reset();
+        file_.Reset();
         DeleteFileW(path_.c_str());
     }
     InstalledPlugin(const InstalledPlugin&) = delete;
@@ -34,6 +44,7 @@ public:
 
 private:
     std::wstring path_;
+    FileHandle file_;
     ModuleHandle module_;
 };
 
@@ -97,7 +108,27 @@ std::wstring ExecutableStem()
     return stem.empty() ? L"Program" : stem;
 }
 
-// Running copies of the program each get their own folder, so none overwrites or deletes another's library.
+// 32 hexadecimal digits of the system's random numbers (a random GUID), or empty when it has none to give.
+std::wstring RandomName()
+{
+    GUID guid;
+    if (FAILED(CoCreateGuid(&guid))) {
+        return std::wstring();
+    }
+    unsigned char bytes[sizeof(guid)];
+    std::memcpy(bytes, &guid, sizeof(guid));
+    const wchar_t* const digits = L"0123456789abcdef";
+    std::wstring name;
+    for (const unsigned char b : bytes) {
+        name += digits[b >> 4];
+        name += digits[b & 0xF];
+    }
+    return name;
+}
+
+// A folder of this run's own under the temporary folder, which it creates itself under a name nobody can guess:
+// one that exists already was made by someone else, perhaps with a library planted in it, so it is never used.
+// Running copies of the program thus never share a library either.
 bool MakePrivateFolder(HostState& state)
 {
     wchar_t temp[MAX_PATH + 1];
@@ -105,24 +136,58 @@ bool MakePrivateFolder(HostState& state)
     if (length == 0 || length > MAX_PATH) {
         return false;
     }
-    std::wstring folder = std::wstring(temp, length) + ExecutableStem() + L"-plugins-"
-                          + std::to_wstring(GetCurrentProcessId());
-    // A folder left by an ended process that had the same id is simply taken over.
-    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        return false;
+    for (int attempt = 0; attempt < kFolderNameAttempts; ++attempt) {
+        const std::wstring random = RandomName();
+        if (random.empty()) {
+            return false;
+        }
+        std::wstring folder = std::wstring(temp, length) + ExecutableStem() + L"-plugins-" + random;
+        if (CreateDirectoryW(folder.c_str(), nullptr)) {
+            state.folder = std::move(folder);
+            return true;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) {
+            return false;
+        }
     }
-    state.folder = std::move(folder);
-    return true;
+    return false;
 }
 
-bool WriteWholeFile(const std::wstring& path, const ResourceBytes& image)
+// Whether the file, read from its start, holds exactly the image and nothing after it.
+bool HoldsExactly(const FileHandle& file, const ResourceBytes& image)
 {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return false;
+    std::vector<char> bytes(static_cast<size_t>(image.size) + 1);
+    DWORD total = 0;
+    DWORD read = 0;
+    while (total < bytes.size()
+           && ReadFile(file.Get(), bytes.data() + total, static_cast<DWORD>(bytes.size()) - total, &read, nullptr)
+           && read > 0) {
+        total += read;
     }
-    DWORD written = 0;
-    return WriteFile(file.Get(), image.data, image.size, &written, nullptr) && written == image.size;
+    return total == image.size && std::memcmp(bytes.data(), image.data, image.size) == 0;
+}
+
+// Writes the image to a new file and holds it open for reading, shared with readers only, so that from then on
+// nobody can change, rename or delete it: the open file, or none. Holding it with write access is not possible,
+// since the loader shares a library only for reading and deleting and would then refuse to load it. Someone could
+// have changed the file between the write and the new open, so it must read back as the image.
+FileHandle WriteAndHold(const std::wstring& path, const ResourceBytes& image)
+{
+    {
+        // New, in a folder that is new: a file there already was planted.
+        FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr));
+        DWORD written = 0;
+        if (!file || !WriteFile(file.Get(), image.data, image.size, &written, nullptr) || written != image.size) {
+            return FileHandle();
+        }
+    }
+    FileHandle held(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!held || !HoldsExactly(held, image)) {
+        return FileHandle();
+    }
+    return held;
 }
 
 [[noreturn]] void StopCannotInstall(const std::wstring& partialFile)
@@ -144,20 +209,23 @@ void InstallPlugin(HostState& state, const ResourceBytes& image, const std::wstr
         StopCannotInstall(std::wstring());
     }
     const std::wstring path = state.folder + L"\\" + fileName;
-    if (!WriteWholeFile(path, image)) {
+    FileHandle file = WriteAndHold(path, image);
+    if (!file) {
         StopCannotInstall(path);
     }
-    ModuleHandle module(LoadLibraryW(path.c_str()));
+    // By its full path while the file is held, so the library loaded is the one written.
+    ModuleHandle module(LoadLibraryFromPath(path));
     // Through the generic function pointer type, which converts to any other without a warning.
     const FARPROC found = module ? GetProcAddress(module.Get(), "QUOXPluginMain") : nullptr;
     const auto entry = reinterpret_cast<PluginMainFunction>(reinterpret_cast<void (*)()>(found));
     if (entry == nullptr) {
         // Not a usable plug-in: skipped without a word, and its file not left behind.
         module.Reset();
+        file.Reset();
         DeleteFileW(path.c_str());
         return;
     }
-    state.plugins.emplace_back(path, std::move(module));
+    state.plugins.emplace_back(path, std::move(file), std::move(module));
     RunPluginEntry(entry);
 }
 

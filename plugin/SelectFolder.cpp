@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cwchar>
+
 namespace {
 
 // The shell's task allocator, released once.
@@ -68,6 +70,18 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM) no
     return 0;
 }
 
+// The ANSI form of a path, only when the host reads it back as exactly that path: the shell's own ANSI path swaps
+// characters the code page lacks for look-alikes (a full-width full stop for ".", a full-width backslash for "\"),
+// which name another folder. Read back rather than converted without best fit, a flag a UTF-8 code page refuses.
+bool ExactAnsiPath(const wchar_t* wide, char (&path)[MAX_PATH]) noexcept
+{
+    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, path, MAX_PATH, nullptr, nullptr) == 0) {
+        return false;
+    }
+    wchar_t readBack[MAX_PATH];
+    return MultiByteToWideChar(CP_ACP, 0, path, -1, readBack, MAX_PATH) != 0 && std::wcscmp(readBack, wide) == 0;
+}
+
 // Runs the dialog and reads the chosen folder's path. The item list and the allocator are given back before it
 // returns, whatever happened.
 bool BrowseForPath(char (&path)[MAX_PATH]) noexcept
@@ -84,7 +98,8 @@ bool BrowseForPath(char (&path)[MAX_PATH]) noexcept
     if (chosen.Get() == nullptr) {
         return false;
     }
-    return SHGetPathFromIDListA(chosen.Get(), path) != FALSE;
+    wchar_t wide[MAX_PATH];
+    return SHGetPathFromIDListW(chosen.Get(), wide) && ExactAnsiPath(wide, path);
 }
 
 } // namespace

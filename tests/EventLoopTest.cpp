@@ -302,4 +302,27 @@ TEST(UnhandledReport, QuitIsNotReported)
     EXPECT_EQ(result, 0);
 }
 
+// Pendrel.dll lies beside the test programs, outside System32: only a search of the program's folder finds it.
+TEST(RunProgram, ALibraryBesideTheProgramIsNotFoundByName)
+{
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring beside = program;
+    beside = beside.substr(0, beside.find_last_of(L'\\') + 1) + L"Pendrel.dll";
+    ASSERT_NE(GetFileAttributesW(beside.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    HMODULE found = nullptr;
+    DWORD error = 0;
+    EXPECT_EQ(RunProgram([&] {
+                  found = LoadLibraryW(L"Pendrel.dll");
+                  error = GetLastError();
+              }),
+              0);
+    EXPECT_EQ(found, nullptr);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    if (found != nullptr) {
+        FreeLibrary(found);
+    }
+}
+
 } // namespace

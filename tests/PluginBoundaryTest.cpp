@@ -2,6 +2,7 @@
 // does when a service is missing.
 #include <windows.h>
 #include <ole2.h>
+#include <shlobj.h>
 
 #include <cstdint>
 #include <set>
@@ -152,6 +153,79 @@ TEST_F(PendrelAlone, FolderItemServiceIsLookedUpUntilFoundThenKept)
     EXPECT_EQ(SelectFolderAnswered(IDOK), &folderItemSentinel);
     EXPECT_EQ(events, (std::vector<std::string>{"lookup FolderItemFromPath", "item", "item"}));
     EXPECT_FALSE(pathSeen.empty());
+}
+
+// Folders whose names the ANSI code page can only imitate: the shell's ANSI path for them names another folder
+// ("\uFF0E\uFF0E" reads "..", the grandparent), so no path may come back. A name the code page spells exactly does.
+class LookAlikeFolders : public PendrelAlone {
+protected:
+    struct Case {
+        std::wstring name;
+        bool comesBack;
+    };
+
+    void SetUp() override
+    {
+        PendrelAlone::SetUp();
+        wchar_t windows[MAX_PATH] = {};
+        GetWindowsDirectoryW(windows, MAX_PATH);
+        start_ = std::wstring(windows, 3) + L"halvard look-alikes " + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(start_.c_str(), nullptr);
+        for (const Case& c : cases_) {
+            CreateDirectoryW(Path(c).c_str(), nullptr);
+            ReadOnce(Path(c));
+        }
+        ReadOnce(start_);
+        SetCurrentDirectoryW(start_.c_str());
+    }
+    void TearDown() override
+    {
+        SetCurrentDirectoryW(BesideThisProgram(L"").c_str());
+        for (const Case& c : cases_) {
+            RemoveDirectoryW(Path(c).c_str());
+        }
+        RemoveDirectoryW(start_.c_str());
+        PendrelAlone::TearDown();
+    }
+
+    std::wstring Path(const Case& c) const { return start_ + L"\\" + c.name; }
+
+    // Runs SelectFolder while the user moves the selection from the start folder to this one and presses OK.
+    void* SelectFolderChoosing(const std::wstring& folder)
+    {
+        std::thread user([&] {
+            if (HWND dialog = WaitForDialog(GetCurrentProcessId(), L"Browse for Folder")) {
+                if (WaitForItemText(dialog, kBrowseStatusText, start_)) {
+                    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+                }
+                Press(dialog, IDOK);
+            }
+        });
+        void* const result = registered->function();
+        user.join();
+        return result;
+    }
+
+    const std::vector<Case> cases_ = {
+        {L"\uFF0E\uFF0E", false}, {L"x\uFF3C..\uFF3C..\uFF3Cvictim", false}, {L"a\u2215b", false},
+        {L"a\uFF0Fb", false},     {L"Caf\u00e9 d\u00e9mos", true},
+    };
+    std::wstring start_;
+};
+
+TEST_F(LookAlikeFolders, OnlyAPathThatNamesExactlyTheChosenFolderComesBack)
+{
+    entry_(FakeLookup);
+    ASSERT_NE(registered, nullptr);
+    for (const Case& c : cases_) {
+        SCOPED_TRACE(testing::PrintToString(Path(c)));
+        pathSeen.clear();
+        void* const result = SelectFolderChoosing(Path(c));
+        char ansi[MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, 0, Path(c).c_str(), -1, ansi, MAX_PATH, nullptr, nullptr);
+        EXPECT_EQ(result, c.comesBack ? &folderItemSentinel : nullptr);
+        EXPECT_EQ(pathSeen, c.comesBack ? ansi : "") << "the host must be handed the chosen folder or nothing";
+    }
 }
 
 } // namespace

@@ -16,22 +16,40 @@
 
 namespace {
 
-const int kStatusText = 0x3743;
 // BFFM_SETSELECTIONA: the shell header that defines it also declares a FolderItem of its own.
 const UINT kSetSelectionA = WM_USER + 102;
 const char* const kDeclaration = "SelectFolder as FolderItem";
-
-class InstalledHost : public testing::Environment {
-public:
-    void SetUp() override { InstallPlugins(); }
-    void TearDown() override { UninstallPlugins(); }
-};
-const auto* const host = testing::AddGlobalTestEnvironment(new InstalledHost);
 
 bool Exists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+// A folder that someone else made before start under a name the host could once be expected to use, with a library
+// planted in it.
+std::wstring PlantedFolder()
+{
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    return std::wstring(temp) + L"plugin_host_test-plugins-" + std::to_wstring(GetCurrentProcessId());
+}
+
+class InstalledHost : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        CreateDirectoryW(PlantedFolder().c_str(), nullptr);
+        CopyFileW(BesideThisProgram(L"plugin_probe.exe").c_str(), (PlantedFolder() + L"\\Pendrel.dll").c_str(), FALSE);
+        InstallPlugins();
+    }
+    void TearDown() override
+    {
+        UninstallPlugins();
+        DeleteFileW((PlantedFolder() + L"\\Pendrel.dll").c_str());
+        RemoveDirectoryW(PlantedFolder().c_str());
+    }
+};
+const auto* const host = testing::AddGlobalTestEnvironment(new InstalledHost);
 
 // Looks the declaration up while the user answers any failed-assertion box with OK; the box's text, or empty.
 PluginEntrypoint LookupAnsweringOk(const std::string& declaration, std::wstring& boxText, bool& topmost)
@@ -65,8 +83,19 @@ void LateEntry(PluginLookupFunction lookup)
 
 TEST(PluginHost, PendrelIsWrittenToAPrivateFolderAndRegistersUnderVersionFive)
 {
-    EXPECT_NE(PluginFolder().find(L"-plugins-" + std::to_wstring(GetCurrentProcessId())), std::wstring::npos);
-    EXPECT_TRUE(Exists(PluginFolder() + L"\\Pendrel.dll"));
+    ASSERT_TRUE(Exists(PlantedFolder() + L"\\Pendrel.dll"));
+    EXPECT_NE(PluginFolder(), PlantedFolder()) << "a folder made by someone else is never used";
+    const std::wstring library = PluginFolder() + L"\\Pendrel.dll";
+    EXPECT_TRUE(Exists(library));
+    // Held since it was written: nobody can change, rename or delete it while it is installed.
+    const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    for (const DWORD access : {DWORD{GENERIC_WRITE}, DWORD{DELETE}}) {
+        const HANDLE other = CreateFileW(library.c_str(), access, shareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(other, INVALID_HANDLE_VALUE) << std::hex << access;
+        if (other != INVALID_HANDLE_VALUE) {
+            CloseHandle(other);
+        }
+    }
     ASSERT_EQ(RegisteredPluginMethods().size(), 1u);
     const RegisteredPluginMethod& method = RegisteredPluginMethods()[0];
     // The version in force when the method arrived: Pendrel declared 5 first.
@@ -164,22 +193,12 @@ void AnswerDialog(const std::wstring& expectedFirst, const std::string& moveTo, 
     if (dialog == nullptr) {
         return;
     }
-    sawExpected = WaitForItemText(dialog, kStatusText, expectedFirst);
+    sawExpected = WaitForItemText(dialog, kBrowseStatusText, expectedFirst);
     if (sawExpected && !moveTo.empty()) {
         SendMessageA(dialog, kSetSelectionA, TRUE, reinterpret_cast<LPARAM>(moveTo.c_str()));
-        sawExpected = WaitForItemText(dialog, kStatusText, Widen(moveTo));
+        sawExpected = WaitForItemText(dialog, kBrowseStatusText, Widen(moveTo));
     }
     Press(dialog, button);
-}
-
-// Lists a new folder once: its first read moves its access time, which must not happen while a dialog is open.
-void ReadOnce(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
-    }
 }
 
 class SelectFolderDialog : public testing::Test {
@@ -188,9 +207,7 @@ protected:
     {
         table_ = RuntimeAllocatePluginEntrypointsTable(1);
         (*table_)[0] = RuntimeLookupPluginEntrypoint(kDeclaration);
-        // Wine's dialog finds a path by comparing item lists that carry each folder's times, so a folder on the way
-        // that changes or is first read while a dialog opens makes it ignore the selection. Right under a drive
-        // root, with its own folders read once, nothing on the way can move.
+        // Right under a drive root, with its own folders read once, nothing on the way can move.
         wchar_t windows[MAX_PATH] = {};
         GetWindowsDirectoryW(windows, MAX_PATH);
         start_ = std::wstring(windows, 3) + L"halvard dialog " + std::to_wstring(GetCurrentProcessId());

@@ -26,6 +26,8 @@ add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/Pendrel.dll
   DEPENDS Pendrel)
 add_custom_target(pendrel_beside_tests DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/Pendrel.dll)
 add_dependencies(plugin_boundary_test pendrel_beside_tests)
+# The event loop test shows that start-up keeps a library lying beside the program from loading by name.
+add_dependencies(event_loop_test pendrel_beside_tests)
 add_executable(plugin_probe support/PluginProbe.cpp)
 target_link_libraries(plugin_probe PRIVATE framework)
 target_link_options(plugin_probe PRIVATE -municode)

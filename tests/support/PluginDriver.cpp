@@ -35,6 +35,15 @@ std::wstring CurrentDirectory()
     return path;
 }
 
+void ReadOnce(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+}
+
 std::wstring BesideThisProgram(const std::wstring& fileName)
 {
     const std::wstring path = ExecutablePath();

@@ -7,6 +7,9 @@
 
 #include "WindowSearch.h"
 
+// The folder dialog's status line.
+const int kBrowseStatusText = 0x3743;
+
 // The visible dialog with this title that belongs to the process, or null.
 HWND FindDialog(DWORD processId, const std::wstring& title);
 // The same, waiting for it; null when none appears within gui::kWaitMs.
@@ -18,6 +21,11 @@ bool WaitForItemText(HWND dialog, int id, const std::wstring& text, DWORD patien
 using gui::Press;
 
 std::wstring CurrentDirectory();
+
+// Lists a new folder once. Wine's folder dialog finds a path by comparing item lists that carry each folder's times,
+// so a folder on the way that changes or is first read while a dialog opens makes it ignore a selection: a test that
+// selects works right under a drive root, with its folders read once before the dialog.
+void ReadOnce(const std::wstring& folder);
 
 // A test program started with pipes on its standard input and output, and ended when this object goes.
 class ProbeProcess {
