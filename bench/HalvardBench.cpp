@@ -20,6 +20,7 @@
 #include "DemoList.h"
 #include "DemoNames.h"
 #include "FolderItem.h"
+#include "FolderListing.h"
 #include "Handle.h"
 #include "PruneRun.h"
 #include "Unicode.h"
@@ -159,6 +160,7 @@ int PrintNames(int count, int players)
 
 int Run(const std::wstring& work, int runs)
 {
+    const FolderListingKeeper listings;
     CreateDemoLists();
     const std::wstring demos = work + L"\\demos";
     const std::vector<std::wstring> all = ListFolder(demos);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "Exceptions.h"
+#include "FolderListing.h"
 #include "FrameworkInternal.h"
 #include "ModalStack.h"
 #include "Window.h"
@@ -184,6 +185,8 @@ void ReportUnhandledException(const std::exception_ptr& exception)
 
 int RunProgram(const std::function<void()>& mainRoutine)
 {
+    // Folder listings are reused between calls while the program runs, and dropped before it ends.
+    const FolderListingKeeper listings;
     try {
         mainRoutine();
         return 0;

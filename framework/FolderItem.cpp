@@ -124,6 +124,18 @@ FolderItem::FolderItem(std::wstring fullPath)
 {
 }
 
+template <class Change>
+auto FolderItem::ChangeFolder(std::initializer_list<const FolderItem*> leaving, Change change) const
+{
+    for (const FolderItem* item : leaving) {
+        ForgetFolderListings(item->Win32Path());
+    }
+    struct Told {
+        ~Told() { FolderChanged(); }
+    } told;
+    return change();
+}
+
 std::wstring FolderItem::Win32Path() const
 {
     // The "\\?\" form lifts the MAX_PATH limit; the stored path is already canonical, as that form requires.
@@ -192,20 +204,21 @@ Ref<FolderItem> FolderItem::Item(int32_t index) const
 void FolderItem::Delete() const
 {
     const std::wstring win32Path = Win32Path();
-    // Nearly every item deleted is a file, so DeleteFileW goes first and spares the attribute read; it never
-    // removes a folder, and a folder then goes through RemoveDirectoryW as before.
-    if (!DeleteFileW(win32Path.c_str()) && IsFolder()) {
-        ForgetFolderListings(win32Path);
-        RemoveDirectoryW(win32Path.c_str());
-    }
-    FolderChanged();
+    ChangeFolder({this}, [&] {
+        // Nearly every item deleted is a file, so DeleteFileW goes first and spares the attribute read; it never
+        // removes a folder, and a folder then goes through RemoveDirectoryW.
+        if (!DeleteFileW(win32Path.c_str()) && IsFolder()) {
+            RemoveDirectoryW(win32Path.c_str());
+        }
+    });
 }
 
 Ref<TextOutputStream> FolderItem::CreateTextFile() const
 {
-    FileHandle file(CreateFileW(Win32Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    FolderChanged();
+    FileHandle file = ChangeFolder({}, [this] {
+        return FileHandle(CreateFileW(Win32Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    });
     if (!file) {
         return nullptr;
     }
@@ -243,11 +256,9 @@ bool FolderItem::ReplaceWith(const FolderItem& source) const
             return false;
         }
     }
-    ForgetFolderListings(from);
-    ForgetFolderListings(to);
-    const bool moved = MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    FolderChanged();
-    return moved;
+    return ChangeFolder({&source, this}, [&] {
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
 }
 
 Ref<FolderItem> GetFolderItem(const std::string& path)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "Object.h"
@@ -41,6 +42,12 @@ private:
     // The path in the "\\?\" form that the Win32 calls take, so that no length limit applies.
     std::wstring Win32Path() const;
     bool IsFolder() const;
+    // Every operation that adds, removes or renames an entry makes its change inside `change` here, so that the
+    // listings Count and Item reuse never miss one: the listings of the items in `leaving` (those the change may
+    // remove or rename away) are dropped first, since their change notifications would hold those items back, and
+    // every kept listing is made again afterwards, whether the change worked, failed or threw.
+    template <class Change>
+    auto ChangeFolder(std::initializer_list<const FolderItem*> leaving, Change change) const;
 
     std::wstring path_;
     std::string name_;
