@@ -185,7 +185,8 @@ public:
             ListNow(path, names);
             return std::make_shared<const std::vector<std::wstring>>(std::move(names));
         }
-        const size_t found = Find(path);
+        // A walk asks the same item again and again: its listing is then the most recent one.
+        const size_t found = !kept_.empty() && kept_.front().owner == owner ? 0 : Find(path);
         if (found < kept_.size() && Current(kept_[found], owner, now)) {
             std::rotate(kept_.begin(), kept_.begin() + static_cast<std::ptrdiff_t>(found),
                         kept_.begin() + static_cast<std::ptrdiff_t>(found) + 1);
@@ -242,6 +243,9 @@ private:
             folder.notification.Reset();
             return false;
         }
+        // The pause counts from the end of this poll: a poll slower than the pause (a busy machine makes it so)
+        // would otherwise make every following call of a dense loop poll too.
+        folder.lastCall = Ticks();
         return true;
     }
 

@@ -26,8 +26,8 @@ public:
 //    the very next call, for every folder.
 //  - Any other change (another process, or a direct Win32 call in this one) shows at the first call that comes
 //    after Windows has signalled the folder's change notification and at least 1 ms after the previous poll of
-//    that notification or at least 50 us after the previous call for that folder. So a dense loop of calls polls
-//    about once a millisecond, and a call after any pause polls at once.
+//    that notification or at least 50 us after the end of the previous call for that folder. So a dense loop of
+//    calls polls about once a millisecond, and a call after any pause polls at once.
 // A listing is kept only while a change notification is open on the folder and the folder's identity (attributes,
 // creation and last-write time) read before and after the listing agree; every poll checks that identity again,
 // so a folder replaced or renamed away is listed afresh. A call from a different owner (another FolderItem for the
