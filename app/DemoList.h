@@ -42,8 +42,9 @@ const std::string& PlayerFieldOf(int32_t index);
 bool IsDemoName(const std::string& name);
 
 // Names of PlayerList found by the string comparison without comparing with each entry in turn, which made a scan
-// or a pruning run over thousands of distinct players quadratic. It points into PlayerList: the entries it holds
-// must stay as they are, and PlayerList must not be replaced, while it is in use.
+// or a pruning run over thousands of distinct players quadratic (and called the background hook after every entry
+// compared, with nothing done in between). It points into PlayerList: the entries it holds must stay as they are,
+// and PlayerList must not be replaced, while it is in use.
 class PlayerIndex {
 public:
     // The index of the entry that equals `player`, or 0 when no entry added so far does.

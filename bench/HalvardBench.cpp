@@ -117,13 +117,8 @@ void PressPerPlayer(const std::wstring& folder, int32_t perPlayer, int32_t perCh
     }
     ScanOrFail();
     SortDemos();
-    for (int32_t i = 1;; ++i) {
-        PruneOrFail(perPlayer, (*PlayerList)[i]);
-        const bool last = (*PlayerList)[i + 1].empty();
-        BackgroundTaskHook();
-        if (last) {
-            break;
-        }
+    if (!PruneEachPlayer(perPlayer)) {
+        Fail("a demo without a player field");
     }
     if (!ScanDemoFolder()) {
         Fail("the rescan found too many demos");
