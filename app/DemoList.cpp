@@ -210,6 +210,9 @@ bool ScanDemoFolder()
     return true;
 }
 
+// The fields worked out for an entry stay at its index: a list in listing order is already sorted and keeps them
+// all, and after a sort that moved entries their fields are cheaper to work out again than to carry through every
+// exchange.
 void SortDemos()
 {
     Array<Ref<FolderItem>>& list = *DemoList;
@@ -217,9 +220,6 @@ void SortDemos()
     while (exchanged) {
         exchanged = false;
         for (int32_t j = 1; j <= DemoCount - 1; ++j) {
-            // The fields worked out for an entry stay at its index: a list in listing order is already sorted
-            // and keeps them all, and after a sort that moved entries the few fields are cheaper to work out
-            // again than to carry through every exchange.
             if (StrCompare(list[j]->Name(), list[j + 1]->Name()) > 0) {
                 std::swap(list[j], list[j + 1]);
                 exchanged = true;
