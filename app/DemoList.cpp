@@ -14,28 +14,44 @@ Ref<Array<std::string>> PlayerList;
 
 namespace {
 
-// The two fields of the demo that a DemoList entry held when they were worked out.
+// The two fields of the demo that a DemoList entry held when they were worked out. The scan leaves the player field
+// it has taken anyway; the key is worked out when first asked for.
 struct DemoFields {
     Ref<FolderItem> demo;
-    std::string key;
     std::string player;
+    std::string key;
+    bool hasKey = false;
 };
 // By DemoList index. An entry is worked out again whenever DemoList holds another item at its index.
 std::vector<DemoFields> demoFields;
 
-const DemoFields& FieldsOf(int32_t index)
+DemoFields& FieldsSlot(int32_t index)
 {
-    const Ref<FolderItem>& demo = (*DemoList)[index];
     if (demoFields.size() != static_cast<size_t>(DemoList->UpperBound()) + 1) {
         demoFields.assign(static_cast<size_t>(DemoList->UpperBound()) + 1, DemoFields());
     }
-    DemoFields& fields = demoFields[static_cast<size_t>(index)];
+    return demoFields[static_cast<size_t>(index)];
+}
+
+DemoFields& FieldsOf(int32_t index)
+{
+    const Ref<FolderItem>& demo = (*DemoList)[index];
+    DemoFields& fields = FieldsSlot(index);
     if (!demo || fields.demo.Get() != demo.Get()) {
-        fields.key = ChallengeKey(demo->Name());
         fields.player = PlayerField(demo->Name());
+        fields.hasKey = false;
         fields.demo = demo;
     }
     return fields;
+}
+
+// Entry `index` of DemoList has just been set to `demo`, whose player field is `player`.
+void RememberPlayer(int32_t index, const Ref<FolderItem>& demo, std::string player)
+{
+    DemoFields& fields = FieldsSlot(index);
+    fields.player = std::move(player);
+    fields.hasKey = false;
+    fields.demo = demo;
 }
 
 } // namespace
@@ -84,7 +100,7 @@ std::string ExtractField(const std::string& source, const std::string& startDeli
     bool capturing = !waitForStart;
     size_t captureStart = 0;
     for (size_t offset = 0; offset < source.size();) {
-        const size_t size = CharSizeAt(source, offset);
+        const size_t size = static_cast<unsigned char>(source[offset]) < 0x80 ? 1 : CharSizeAt(source, offset);
         bool startsHere = false;
         if (!capturing && CharEquals(source, offset, size, startDelimiter)) {
             capturing = true;
@@ -113,7 +129,12 @@ std::string PlayerField(const std::string& demoName)
 
 const std::string& ChallengeKeyOf(int32_t index)
 {
-    return FieldsOf(index).key;
+    DemoFields& fields = FieldsOf(index);
+    if (!fields.hasKey) {
+        fields.key = ChallengeKey(fields.demo->Name());
+        fields.hasKey = true;
+    }
+    return fields.key;
 }
 
 const std::string& PlayerFieldOf(int32_t index)
@@ -123,24 +144,36 @@ const std::string& PlayerFieldOf(int32_t index)
 
 bool IsDemoName(const std::string& name)
 {
+    // Five ASCII bytes at the end are the last five characters, and the string comparison compares ASCII with ASCII
+    // byte by byte through the plain a-z upper case; any other ending takes the general way.
+    constexpr char kEnding[] = "DM_68";
+    constexpr size_t kLength = sizeof kEnding - 1;
+    if (name.size() >= kLength) {
+        const size_t start = name.size() - kLength;
+        bool ascii = true;
+        bool same = true;
+        for (size_t k = 0; k < kLength; ++k) {
+            const unsigned char c = static_cast<unsigned char>(name[start + k]);
+            ascii = ascii && c < 0x80;
+            same = same && AsciiUpper(c) == static_cast<unsigned char>(kEnding[k]);
+        }
+        if (ascii) {
+            return same;
+        }
+    }
     return StrEquals(Right(name, 5), "dm_68");
 }
 
-namespace {
-
-// Index of the name in PlayerList (1 to nameCount), or 0 when it is not there yet.
-int32_t FindPlayer(const std::string& player, int32_t nameCount)
+int32_t PlayerIndex::Find(const std::string& player) const
 {
-    for (int32_t i = 1; i <= nameCount; ++i) {
-        if (StrEquals((*PlayerList)[i], player)) {
-            return i;
-        }
-        BackgroundTaskHook();
-    }
-    return 0;
+    const auto found = indices_.find(&player);
+    return found == indices_.end() ? 0 : found->second;
 }
 
-} // namespace
+void PlayerIndex::Add(int32_t index)
+{
+    indices_.emplace(&(*PlayerList)[index], index);
+}
 
 bool ScanDemoFolder()
 {
@@ -150,12 +183,13 @@ bool ScanDemoFolder()
     const int32_t maxPlayers = PlayerList->UpperBound() - 1; // the end entry needs an index too
     DemoCount = 0;
     int32_t nameCount = 0;
+    PlayerIndex players;
     for (int32_t index = 1; index <= DemoFolder->Count(); ++index) {
         // An item deleted after Count was asked gives nil; it is no longer there to prune.
         const Ref<FolderItem> item = DemoFolder->Item(index);
         if (item && IsDemoName(item->Name())) {
-            const std::string player = PlayerField(item->Name());
-            const bool newPlayer = FindPlayer(player, nameCount) == 0;
+            std::string player = PlayerField(item->Name());
+            const bool newPlayer = players.Find(player) == 0;
             if (DemoCount >= maxDemos || (newPlayer && nameCount >= maxPlayers)) {
                 return false;
             }
@@ -163,15 +197,20 @@ bool ScanDemoFolder()
                 ++nameCount;
                 (*PlayerList)[nameCount] = player;
                 (*PlayerList)[nameCount + 1] = std::string();
+                players.Add(nameCount);
             }
             ++DemoCount;
             (*DemoList)[DemoCount] = item;
+            RememberPlayer(DemoCount, item, std::move(player));
         }
         BackgroundTaskHook();
     }
     return true;
 }
 
+// The fields worked out for an entry stay at its index: a list in listing order is already sorted and keeps them
+// all, and after a sort that moved entries their fields are cheaper to work out again than to carry through every
+// exchange.
 void SortDemos()
 {
     Array<Ref<FolderItem>>& list = *DemoList;
@@ -181,9 +220,6 @@ void SortDemos()
         for (int32_t j = 1; j <= DemoCount - 1; ++j) {
             if (StrCompare(list[j]->Name(), list[j + 1]->Name()) > 0) {
                 std::swap(list[j], list[j + 1]);
-                if (demoFields.size() > static_cast<size_t>(j) + 1) {
-                    std::swap(demoFields[static_cast<size_t>(j)], demoFields[static_cast<size_t>(j) + 1]);
-                }
                 exchanged = true;
             }
             BackgroundTaskHook();

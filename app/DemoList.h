@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "Array.h"
 #include "FolderItem.h"
+#include "Strings.h"
 
 // Both lists have the indices 0 to 5000; index 0 is never used.
 constexpr int32_t kDemoListUpperBound = 5000;
@@ -38,6 +40,27 @@ const std::string& ChallengeKeyOf(int32_t index);
 const std::string& PlayerFieldOf(int32_t index);
 // A demo is any item, file or folder, whose name ends in "dm_68" in any case.
 bool IsDemoName(const std::string& name);
+
+// Names of PlayerList found by the string comparison without comparing with each entry in turn, which made a scan
+// or a pruning run over thousands of distinct players quadratic (and called the background hook after every entry
+// compared, with nothing done in between). It points into PlayerList: the entries it holds must stay as they are,
+// and PlayerList must not be replaced, while it is in use.
+class PlayerIndex {
+public:
+    // The index of the entry that equals `player`, or 0 when no entry added so far does.
+    int32_t Find(const std::string& player) const;
+    // Entry `index` of PlayerList, which holds a name that no entry added so far equals.
+    void Add(int32_t index);
+
+private:
+    struct Hash {
+        size_t operator()(const std::string* name) const { return StrHash(*name); }
+    };
+    struct Equal {
+        bool operator()(const std::string* a, const std::string* b) const { return StrEquals(*a, *b); }
+    };
+    std::unordered_map<const std::string*, int32_t, Hash, Equal> indices_;
+};
 
 // Walks DemoFolder into DemoList, DemoCount and PlayerList. Items that vanish between Count and Item are skipped.
 // Returns false when the folder offered a demo that no longer fits the lists' bounds (with bound 5000: a 5001st

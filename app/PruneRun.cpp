@@ -1,6 +1,8 @@
 // The pruning run: validation, folder checks, the three modes and the pruning pass.
 #include "PruneRun.h"
 
+#include <vector>
+
 #include "BackgroundTask.h"
 #include "DemoList.h"
 #include "MsgBox.h"
@@ -48,14 +50,54 @@ bool ScanWithinCapacity()
     return false;
 }
 
-// One pruning pass; a list holding a demo without a player field is reported instead, and the run ends.
-bool PrunePass(int32_t keep, const std::string& player)
+// A pruning pass refuses a list that holds a demo without a player field; that is reported, and the run ends.
+bool Pruned(bool passDone)
 {
-    if (PruneDemos(keep, player)) {
-        return true;
+    if (!passDone) {
+        MsgBox(kEmptyPlayer);
     }
-    MsgBox(kEmptyPlayer);
-    return false;
+    return passDone;
+}
+
+void DeleteDemo(int32_t index)
+{
+    (*DemoList)[index]->Delete();
+}
+
+// One walk over DemoList in its order: in each run of equal challenge keys, the first `keep` demos of each group
+// stay and the later ones of that group are deleted. groupOf(i) gives entry i's group, 0 to groups - 1, or -1 for
+// a demo that the walk neither counts nor deletes.
+template <class GroupOf>
+void PruneByGroup(int32_t keep, size_t groups, GroupOf groupOf)
+{
+    // A group's count belongs to the challenge run in which it was last counted, and starts at 0 in a new one.
+    std::vector<int32_t> kept(groups, 0);
+    std::vector<int32_t> countedIn(groups, 0);
+    int32_t run = 1;
+    std::string currentKey = ChallengeKeyOf(1);
+    for (int32_t i = 1; i <= DemoCount; ++i) {
+        const std::string& key = ChallengeKeyOf(i);
+        if (!StrEquals(key, currentKey)) {
+            currentKey = key;
+            ++run;
+        }
+        const int32_t group = groupOf(i);
+        if (group >= 0) {
+            const size_t g = static_cast<size_t>(group);
+            if (countedIn[g] != run) {
+                countedIn[g] = run;
+                kept[g] = 0;
+            }
+            if (kept[g] == keep) {
+                DeleteDemo(i);
+            } else {
+                ++kept[g];
+            }
+        }
+        // After every demo, as in every pass. The passes that one walk stands for would call it once more per
+        // demo and pass with nothing done in between, and the hook works at most once per tick anyway.
+        BackgroundTaskHook();
+    }
 }
 
 } // namespace
@@ -108,29 +150,23 @@ void RunPrune(const MainWinSettings& settings, int32_t perChallenge, int32_t per
     SortDemos();
 
     if (!settings.onlyPlayer && !settings.limitPerPlayer) {
-        if (!PrunePass(perChallenge, std::string())) {
+        if (!Pruned(PruneDemos(perChallenge, std::string()))) {
             return;
         }
     } else if (settings.onlyPlayer) {
-        if (!PrunePass(perChallenge, settings.playerName)) {
+        if (!Pruned(PruneDemos(perChallenge, settings.playerName))) {
             return;
         }
     } else {
-        // After a scan that found demos, entry 1 holds a name and an empty entry follows the last one.
-        bool last = false;
-        for (int32_t i = 1; !last; ++i) {
-            if (!PrunePass(perPlayer, (*PlayerList)[i])) {
-                return;
-            }
-            last = (*PlayerList)[i + 1].empty();
-            BackgroundTaskHook();
+        if (!Pruned(PruneEachPlayer(perPlayer))) {
+            return;
         }
         // A rescan that finds no demo left ends the run without a message.
         if (!ScanWithinCapacity() || DemoCount == 0) {
             return;
         }
         SortDemos();
-        if (!PrunePass(perChallenge, std::string())) {
+        if (!Pruned(PruneDemos(perChallenge, std::string()))) {
             return;
         }
     }
@@ -142,22 +178,22 @@ bool PruneDemos(int32_t keep, const std::string& player)
     if (!EveryDemoHasPlayer()) {
         return false;
     }
-    std::string currentKey = ChallengeKeyOf(1);
-    int32_t kept = 0;
-    for (int32_t i = 1; i <= DemoCount; ++i) {
-        const std::string& key = ChallengeKeyOf(i);
-        if (!StrEquals(key, currentKey)) {
-            currentKey = key;
-            kept = 0;
-        }
-        if (player.empty() || StrEquals(PlayerFieldOf(i), player)) {
-            if (kept == keep) {
-                (*DemoList)[i]->Delete();
-            } else {
-                ++kept;
-            }
-        }
-        BackgroundTaskHook();
+    PruneByGroup(keep, 1, [&](int32_t i) { return player.empty() || StrEquals(PlayerFieldOf(i), player) ? 0 : -1; });
+    return true;
+}
+
+bool PruneEachPlayer(int32_t keep)
+{
+    if (!EveryDemoHasPlayer()) {
+        return false;
     }
+    // After a scan that found demos, entry 1 holds a name and an empty entry follows the last one.
+    PlayerIndex players;
+    int32_t count = 0;
+    do {
+        ++count;
+        players.Add(count);
+    } while (!(*PlayerList)[count + 1].empty());
+    PruneByGroup(keep, static_cast<size_t>(count), [&](int32_t i) { return players.Find(PlayerFieldOf(i)) - 1; });
     return true;
 }

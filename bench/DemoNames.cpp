@@ -21,26 +21,34 @@ struct IgnoringCase {
     bool operator()(const std::string& a, const std::string& b) const { return StrCompare(a, b) < 0; }
 };
 
+// Player k: a name of the list, numbered once the list is used up.
+std::string Player(int k)
+{
+    const int listed = static_cast<int>(sizeof kPlayers / sizeof kPlayers[0]);
+    const std::string name = kPlayers[k % listed];
+    return k < listed ? name : name + std::to_string(k / listed);
+}
+
 } // namespace
 
-std::vector<std::string> MakeDemoNames(int count, uint32_t seed)
+std::vector<std::string> MakeDemoNames(int count, int players, uint32_t seed)
 {
     const int mapCount = static_cast<int>(sizeof kMaps / sizeof kMaps[0]);
-    const int playerCount = static_cast<int>(sizeof kPlayers / sizeof kPlayers[0]);
     const int challenges = count / kDemosPerChallenge > 0 ? count / kDemosPerChallenge : 1;
     std::mt19937 random(seed);
     std::set<std::string, IgnoringCase> seen;
     std::vector<std::string> names;
     while (static_cast<int>(names.size()) < count) {
         const int challenge = static_cast<int>(random() % static_cast<unsigned>(challenges));
-        const char* player = kPlayers[random() % static_cast<unsigned>(playerCount)];
+        const unsigned drawn = random() % static_cast<unsigned>(players);
+        const std::string player = Player(players >= count ? static_cast<int>(names.size()) : static_cast<int>(drawn));
         const unsigned minutes = random() % 10;
         const unsigned seconds = random() % 60;
         const unsigned millis = random() % 1000;
         const char* mode = random() % 4 == 0 ? "Run" : "Race";
         char name[96];
         std::snprintf(name, sizeof name, "%s%02d]%02u.%02u.%03u(%s.%s).dm_68", kMaps[challenge % mapCount],
-                      challenge / mapCount + 1, minutes, seconds, millis, player, mode);
+                      challenge / mapCount + 1, minutes, seconds, millis, player.c_str(), mode);
         if (seen.insert(name).second) {
             names.push_back(name);
         }

@@ -1,6 +1,9 @@
 // Measures the pruning run on a big demo folder against plain listings of the same folder.
-//   halvard_bench names <count>       prints the demo names, one a line, for the folders that bench/run.sh makes
-//   halvard_bench run <work> <runs>   measures over <work>\demos and its copies <work>\prune-<r>, <work>\loop-<r>
+//   halvard_bench names <count> [<players>]   prints the demo names, one a line, for the folders that bench/run.sh
+//                                             makes (36 players unless given)
+//   halvard_bench run <work> <runs>           measures over <work>\demos and its copies <work>\prune-<r>,
+//                                             <work>\loop-<r>, and over <work>\players-50 and <work>\players-all,
+//                                             the same number of demos by 50 players and by one player each
 // The run calls the scan, sort and pruning passes below the message layer, in RunPrune's order, so that no
 // message box enters the times and no display is needed.
 #include <windows.h>
@@ -17,6 +20,7 @@
 #include "DemoList.h"
 #include "DemoNames.h"
 #include "FolderItem.h"
+#include "FolderListing.h"
 #include "Handle.h"
 #include "PruneRun.h"
 #include "Unicode.h"
@@ -105,7 +109,7 @@ void PressAllPlayers(const std::wstring& folder, int32_t keep)
     PruneOrFail(keep, std::string());
 }
 
-void PressPerPlayer(const std::wstring& folder)
+void PressPerPlayer(const std::wstring& folder, int32_t perPlayer, int32_t perChallenge)
 {
     DemoFolder = GetFolderItem(Narrow(folder));
     if (!DemoFolderProblem(DemoFolder).empty()) {
@@ -113,13 +117,8 @@ void PressPerPlayer(const std::wstring& folder)
     }
     ScanOrFail();
     SortDemos();
-    for (int32_t i = 1;; ++i) {
-        PruneOrFail(kPerPlayer, (*PlayerList)[i]);
-        const bool last = (*PlayerList)[i + 1].empty();
-        BackgroundTaskHook();
-        if (last) {
-            break;
-        }
+    if (!PruneEachPlayer(perPlayer)) {
+        Fail("a demo without a player field");
     }
     if (!ScanDemoFolder()) {
         Fail("the rescan found too many demos");
@@ -128,12 +127,27 @@ void PressPerPlayer(const std::wstring& folder)
         return;
     }
     SortDemos();
-    PruneOrFail(kPerChallenge, std::string());
+    PruneOrFail(perChallenge, std::string());
 }
 
-int PrintNames(int count)
+// A press in the per-player mode that keeps every demo, over a folder of `count` demos.
+std::vector<double> KeepEveryPlayer(const std::wstring& folder, int count, int runs)
 {
-    for (const std::string& name : MakeDemoNames(count, 1)) {
+    std::vector<double> times;
+    for (int r = 0; r < runs; ++r) {
+        const double start = Now();
+        PressPerPlayer(folder, kKeepEverything, kKeepEverything);
+        times.push_back(Now() - start);
+    }
+    if (static_cast<int>(ListFolder(folder).size()) != count) {
+        Fail("a press that keeps everything deleted demos");
+    }
+    return times;
+}
+
+int PrintNames(int count, int players)
+{
+    for (const std::string& name : MakeDemoNames(count, players, 1)) {
         std::printf("%s\n", name.c_str());
     }
     return 0;
@@ -141,6 +155,7 @@ int PrintNames(int count)
 
 int Run(const std::wstring& work, int runs)
 {
+    const FolderListingKeeper listings;
     CreateDemoLists();
     const std::wstring demos = work + L"\\demos";
     const std::vector<std::wstring> all = ListFolder(demos);
@@ -224,7 +239,7 @@ int Run(const std::wstring& work, int runs)
             Fail("the copies of the demo folder are not whole");
         }
         const double start = Now();
-        PressPerPlayer(pruneFolder);
+        PressPerPlayer(pruneFolder, kPerPlayer, kPerChallenge);
         perPlayer.push_back(Now() - start);
 
         const std::vector<std::wstring> left = ListFolder(pruneFolder);
@@ -253,6 +268,12 @@ int Run(const std::wstring& work, int runs)
     char ratio[64];
     std::snprintf(ratio, sizeof ratio, " loop_ratio=%.2f", Median(perPlayer) / Median(loop));
     Report("run_per_player_delete", count, perPlayer, oneListing, deletedText + ratio);
+
+    const std::vector<double> fewPlayers = KeepEveryPlayer(work + L"\\players-50", count, runs);
+    Report("run_per_player_keep_50", count, fewPlayers, oneListing, " players=50");
+    const std::vector<double> everyPlayer = KeepEveryPlayer(work + L"\\players-all", count, runs);
+    std::snprintf(ratio, sizeof ratio, " players=%d ratio_to_50=%.2f", count, Median(everyPlayer) / Median(fewPlayers));
+    Report("run_per_player_keep_all", count, everyPlayer, oneListing, ratio);
     ReleaseDemoLists();
     return 0;
 }
@@ -262,12 +283,12 @@ int Run(const std::wstring& work, int runs)
 int wmain(int argc, wchar_t** argv)
 {
     const std::wstring command = argc > 1 ? argv[1] : L"";
-    if (command == L"names" && argc == 3) {
-        return PrintNames(std::max(1, _wtoi(argv[2])));
+    if (command == L"names" && (argc == 3 || argc == 4)) {
+        return PrintNames(std::max(1, _wtoi(argv[2])), argc == 4 ? std::max(1, _wtoi(argv[3])) : kPlayersOfAFolder);
     }
     if (command == L"run" && argc == 4) {
         return Run(argv[2], std::max(1, _wtoi(argv[3])));
     }
-    std::fprintf(stderr, "usage: halvard_bench names <count> | halvard_bench run <work folder> <runs>\n");
+    std::fprintf(stderr, "usage: halvard_bench names <count> [<players>] | halvard_bench run <work folder> <runs>\n");
     return 2;
 }

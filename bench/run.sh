@@ -10,9 +10,15 @@ export WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEDEBUG=-all
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-wine "$exe" names "$demos" | tr -d '\r' > "$work/names.txt"
-mkdir "$work/demos"
-(cd "$work/demos" && xargs -d '\n' touch -- < ../names.txt)
+# make_folder <folder> [players]: a folder of the demo names for that many players.
+make_folder() {
+  wine "$exe" names "$demos" ${2:-} | tr -d '\r' > "$work/names.txt"
+  mkdir "$work/$1"
+  (cd "$work/$1" && xargs -d '\n' touch -- < ../names.txt)
+}
+make_folder demos
+make_folder players-50 50
+make_folder players-all "$demos"
 for r in $(seq 1 "$runs"); do
   cp -a "$work/demos" "$work/prune-$r"
   cp -a "$work/demos" "$work/loop-$r"

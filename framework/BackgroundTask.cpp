@@ -4,14 +4,21 @@
 #include <windows.h>
 
 namespace {
+DWORD lastMillisecond = 0;
 DWORD lastTick = 0;
 uint32_t ticksWorked = 0;
 }
 
 void BackgroundTaskHook()
 {
-    // A tick is 1/60 s; within one tick the hook costs a clock read and nothing more.
-    const DWORD tick = static_cast<DWORD>(GetTickCount() * 0.06);
+    // A tick is 1/60 s; within one tick the hook costs a clock read and nothing more. Loops call it for every
+    // character and item, so the same millisecond is told apart before any arithmetic.
+    const DWORD millisecond = GetTickCount();
+    if (millisecond == lastMillisecond) {
+        return;
+    }
+    lastMillisecond = millisecond;
+    const DWORD tick = static_cast<DWORD>(millisecond * 0.06);
     if (tick == lastTick) {
         return;
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Exceptions.h"
+#include "FolderListing.h"
 #include "LibrarySearch.h"
 #include "ModalStack.h"
 #include "MsgBox.h"
@@ -202,6 +203,8 @@ void ReportUnhandledException(const std::exception_ptr& exception)
 int RunProgram(const std::function<void()>& mainRoutine)
 {
     LimitLibrarySearch();
+    // Folder listings are reused between calls while the program runs, and dropped before it ends.
+    const FolderListingKeeper listings;
     try {
         mainRoutine();
         return 0;

@@ -11,7 +11,7 @@ class Window;
 
 // Runs the program's main routine, first limiting the library search to System32 (LimitLibrarySearch). An exception
 // that escapes it, other than EndException, is shown in the unhandled-exception report, every window closes and the
-// result is 1; otherwise 0.
+// result is 1; otherwise 0. Folder listings are kept between calls (FolderListing.h) while it runs.
 int RunProgram(const std::function<void()>& mainRoutine);
 
 // Runs the event loop until Quit or until the last window has closed. An exception that a handler raised,

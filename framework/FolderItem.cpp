@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -107,14 +108,15 @@ std::wstring ProgramRoot()
     return L"\\" + root;
 }
 
-std::wstring LastComponent(const std::wstring& path)
+// The last component, without a trailing separator; the stored path is canonical, so only a drive root has one.
+std::wstring_view LastComponent(const std::wstring& path)
 {
-    std::wstring trimmed = path;
+    std::wstring_view trimmed = path;
     if (trimmed.size() > 1 && trimmed.back() == L'\\') {
-        trimmed.pop_back();
+        trimmed.remove_suffix(1);
     }
     const size_t separator = trimmed.find_last_of(L'\\');
-    return separator == std::wstring::npos ? trimmed : trimmed.substr(separator + 1);
+    return separator == std::wstring_view::npos ? trimmed : trimmed.substr(separator + 1);
 }
 
 } // namespace
@@ -124,13 +126,25 @@ FolderItem::FolderItem(std::wstring fullPath)
 {
 }
 
-std::wstring FolderItem::Win32Path() const
+template <class Change>
+auto FolderItem::ChangeFolder(std::initializer_list<const FolderItem*> leaving, Change change) const
+{
+    for (const FolderItem* item : leaving) {
+        ForgetFolderListings(item->Win32Path());
+    }
+    struct Told {
+        ~Told() { FolderChanged(); }
+    } told;
+    return change();
+}
+
+const std::wstring& FolderItem::Win32Path() const
 {
     // The "\\?\" form lifts the MAX_PATH limit; the stored path is already canonical, as that form requires.
-    if (IsUncPath(path_)) {
-        return kLongUncPrefix + path_.substr(2);
+    if (win32Path_.empty()) {
+        win32Path_ = IsUncPath(path_) ? kLongUncPrefix + path_.substr(2) : kLongPrefix + path_;
     }
-    return kLongPrefix + path_;
+    return win32Path_;
 }
 
 bool FolderItem::IsFolder() const
@@ -150,7 +164,7 @@ std::string FolderItem::AbsolutePath() const
 
 bool FolderItem::Exists() const
 {
-    const std::wstring win32Path = Win32Path();
+    const std::wstring& win32Path = Win32Path();
     if (GetFileAttributesW(win32Path.c_str()) != INVALID_FILE_ATTRIBUTES) {
         return true;
     }
@@ -181,31 +195,35 @@ Ref<FolderItem> FolderItem::Item(int32_t index) const
     if (static_cast<size_t>(index) > names.size()) {
         return nullptr;
     }
-    std::wstring child = path_;
+    const std::wstring& name = names[static_cast<size_t>(index) - 1];
+    std::wstring child;
+    child.reserve(path_.size() + 1 + name.size());
+    child = path_;
     if (child.back() != L'\\') {
         child += L'\\';
     }
-    child += names[static_cast<size_t>(index) - 1];
+    child += name;
     return MakeRef<FolderItem>(std::move(child));
 }
 
 void FolderItem::Delete() const
 {
-    const std::wstring win32Path = Win32Path();
-    // Nearly every item deleted is a file, so DeleteFileW goes first and spares the attribute read; it never
-    // removes a folder, and a folder then goes through RemoveDirectoryW as before.
-    if (!DeleteFileW(win32Path.c_str()) && IsFolder()) {
-        ForgetFolderListings(win32Path);
-        RemoveDirectoryW(win32Path.c_str());
-    }
-    FolderChanged();
+    const std::wstring& win32Path = Win32Path();
+    ChangeFolder({this}, [&] {
+        // Nearly every item deleted is a file, so DeleteFileW goes first and spares the attribute read; it never
+        // removes a folder, and a folder then goes through RemoveDirectoryW.
+        if (!DeleteFileW(win32Path.c_str()) && IsFolder()) {
+            RemoveDirectoryW(win32Path.c_str());
+        }
+    });
 }
 
 Ref<TextOutputStream> FolderItem::CreateTextFile() const
 {
-    FileHandle file(CreateFileW(Win32Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    FolderChanged();
+    FileHandle file = ChangeFolder({}, [this] {
+        return FileHandle(CreateFileW(Win32Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    });
     if (!file) {
         return nullptr;
     }
@@ -228,8 +246,8 @@ Ref<TextInputStream> FolderItem::OpenAsTextFile() const
 
 bool FolderItem::ReplaceWith(const FolderItem& source) const
 {
-    const std::wstring from = source.Win32Path();
-    const std::wstring to = Win32Path();
+    const std::wstring& from = source.Win32Path();
+    const std::wstring& to = Win32Path();
     // Windows refuses to replace a read-only file; Wine's MoveFileExW does not, so the rule is kept here.
     const DWORD attributes = GetFileAttributesW(to.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
@@ -243,11 +261,9 @@ bool FolderItem::ReplaceWith(const FolderItem& source) const
             return false;
         }
     }
-    ForgetFolderListings(from);
-    ForgetFolderListings(to);
-    const bool moved = MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    FolderChanged();
-    return moved;
+    return ChangeFolder({&source, this}, [&] {
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
 }
 
 Ref<FolderItem> GetFolderItem(const std::string& path)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "Object.h"
@@ -38,11 +39,19 @@ public:
     const std::wstring& NativePath() const noexcept { return path_; }
 
 private:
-    // The path in the "\\?\" form that the Win32 calls take, so that no length limit applies.
-    std::wstring Win32Path() const;
+    // The path in the "\\?\" form that the Win32 calls take, so that no length limit applies; made when first
+    // needed, since most items a listing gives are never asked for more than their Name.
+    const std::wstring& Win32Path() const;
     bool IsFolder() const;
+    // Every operation that adds, removes or renames an entry makes its change inside `change` here, so that the
+    // listings Count and Item reuse never miss one: the listings of the items in `leaving` (those the change may
+    // remove or rename away) are dropped first, since their change notifications would hold those items back, and
+    // every kept listing is made again afterwards, whether the change worked, failed or threw.
+    template <class Change>
+    auto ChangeFolder(std::initializer_list<const FolderItem*> leaving, Change change) const;
 
     std::wstring path_;
+    mutable std::wstring win32Path_;
     std::string name_;
     // Whose listing of this folder Count and Item may reuse: this item's own, never another item's.
     uint64_t listingOwner_;

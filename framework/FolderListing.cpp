@@ -134,18 +134,38 @@ bool IsSameOrInside(const std::wstring& path, const std::wstring& folder)
 
 class KeptFolders {
 public:
-    KeptFolders() : closer_([this] { CloseIdle(); }) {}
-    ~KeptFolders()
+    KeptFolders() = default;
+    KeptFolders(const KeptFolders&) = delete;
+    KeptFolders& operator=(const KeptFolders&) = delete;
+
+    void Start()
     {
+        std::lock_guard<std::mutex> lifecycle(lifecycle_);
+        if (keepers_++ > 0) {
+            return;
+        }
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            stopping_ = true;
+            keeping_ = true;
+        }
+        closer_ = std::thread([this] { CloseIdle(); });
+    }
+
+    void Stop()
+    {
+        std::lock_guard<std::mutex> lifecycle(lifecycle_);
+        if (--keepers_ > 0) {
+            return;
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            keeping_ = false;
         }
         wake_.notify_all();
         closer_.join();
+        std::lock_guard<std::mutex> lock(mutex_);
+        kept_.clear();
     }
-    KeptFolders(const KeptFolders&) = delete;
-    KeptFolders& operator=(const KeptFolders&) = delete;
 
     void Forget(const std::wstring& path)
     {
@@ -158,8 +178,15 @@ public:
     FolderEntries List(const std::wstring& path, uint64_t owner)
     {
         const int64_t now = Ticks();
-        std::lock_guard<std::mutex> lock(mutex_);
-        const size_t found = Find(path);
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!keeping_) {
+            lock.unlock();
+            std::vector<std::wstring> names;
+            ListNow(path, names);
+            return std::make_shared<const std::vector<std::wstring>>(std::move(names));
+        }
+        // A walk asks the same item again and again: its listing is then the most recent one.
+        const size_t found = !kept_.empty() && kept_.front().owner == owner ? 0 : Find(path);
         if (found < kept_.size() && Current(kept_[found], owner, now)) {
             std::rotate(kept_.begin(), kept_.begin() + static_cast<std::ptrdiff_t>(found),
                         kept_.begin() + static_cast<std::ptrdiff_t>(found) + 1);
@@ -216,6 +243,9 @@ private:
             folder.notification.Reset();
             return false;
         }
+        // The pause counts from the end of this poll: a poll slower than the pause (a busy machine makes it so)
+        // would otherwise make every following call of a dense loop poll too.
+        folder.lastCall = Ticks();
         return true;
     }
 
@@ -249,11 +279,11 @@ private:
         return unchanged && folder.notification;
     }
 
-    // Runs on a thread of its own: drops every listing that nobody asked for within kIdleLife.
+    // Runs on a thread of its own while a keeper lives: drops every listing that nobody asked for within kIdleLife.
     void CloseIdle()
     {
         std::unique_lock<std::mutex> lock(mutex_);
-        while (!stopping_) {
+        while (keeping_) {
             if (kept_.empty()) {
                 wake_.wait(lock);
                 continue;
@@ -266,16 +296,19 @@ private:
         }
     }
 
+    // Serialises the keepers' starts and stops; taken before mutex_, never while holding it.
+    std::mutex lifecycle_;
+    int keepers_ = 0;
+    std::thread closer_;
+
     std::mutex mutex_;
     std::condition_variable wake_;
-    bool stopping_ = false;
+    bool keeping_ = false;
     // Most recently used first.
     std::vector<KeptFolder> kept_;
     const int64_t pollInterval_ = TicksFor(kPollIntervalSeconds);
     const int64_t pause_ = TicksFor(kPauseSeconds);
     const int64_t idleLife_ = TicksFor(std::chrono::duration<double>(kIdleLife).count());
-    // Last, so that it starts once everything it uses is ready.
-    std::thread closer_;
 };
 
 KeptFolders& Kept()
@@ -285,6 +318,16 @@ KeptFolders& Kept()
 }
 
 } // namespace
+
+FolderListingKeeper::FolderListingKeeper()
+{
+    Kept().Start();
+}
+
+FolderListingKeeper::~FolderListingKeeper()
+{
+    Kept().Stop();
+}
 
 FolderEntries ListFolder(const std::wstring& win32Path, uint64_t owner)
 {

@@ -225,3 +225,24 @@ int StrCompare(const std::string& a, const std::string& b)
     }
     return na == nb ? 0 : (na < nb ? -1 : 1);
 }
+
+// FNV-1a over the upper-case forms of the code points, decoded exactly as StrCompare decodes them.
+size_t StrHash(const std::string& s)
+{
+    const unsigned char* p = Bytes(s);
+    const size_t size = s.size();
+    uint64_t hash = 14695981039346656037ull;
+    for (size_t offset = 0; offset < size;) {
+        char32_t upper = p[offset];
+        if (upper < 0x80) {
+            upper = AsciiUpper(upper);
+            ++offset;
+        } else {
+            const Decoded decoded = DecodeAt(p + offset, size - offset);
+            upper = UpperCase(decoded.codePoint);
+            offset += decoded.size;
+        }
+        hash = (hash ^ upper) * 1099511628211ull;
+    }
+    return static_cast<size_t>(hash);
+}

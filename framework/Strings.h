@@ -17,6 +17,9 @@ size_t CharSizeAt(const std::string& s, size_t offset);
 // upper-case mapping; when one string is a prefix of the other, the shorter sorts first.
 int StrCompare(const std::string& a, const std::string& b);
 inline bool StrEquals(const std::string& a, const std::string& b) { return StrCompare(a, b) == 0; }
+// A hash that agrees with StrEquals: strings that compare equal hash alike, so the case-ignoring comparison can key
+// a hash table.
+size_t StrHash(const std::string& s);
 
 // The simple upper-case form of one code point (itself when it has none).
 char32_t UpperCase(char32_t codePoint);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& utf16);
+std::string Narrow(std::wstring_view utf16);

@@ -157,6 +157,24 @@ TEST(FolderListing, FolderReplacedBetweenCallsIsListedAfresh)
     }
 }
 
+TEST(FolderListing, IdleListingLetsItsFolderGo)
+{
+    // A kept listing holds a change notification on its folder, which holds back the folder's removal by anything
+    // but this program's own FolderItem calls; once nobody asks for it the listing is dropped, and the folder goes.
+    TempFolder temp;
+    const std::wstring demos = temp.MakeFolder(L"demos");
+    const std::wstring demo = temp.MakeFile(L"demos\\a(ann.1).dm_68");
+    ASSERT_EQ(GetFolderItem(Narrow(demos))->Count(), 1);
+    ASSERT_TRUE(DeleteFileW(LongForm(demo).c_str()));
+    const DWORD start = GetTickCount();
+    RemoveDirectoryW(LongForm(demos).c_str());
+    while (FileExists(demos) && GetTickCount() - start < kReportDeadlineMs) {
+        Sleep(10);
+        RemoveDirectoryW(LongForm(demos).c_str());
+    }
+    EXPECT_FALSE(FileExists(demos));
+}
+
 TEST(FolderListing, ManyFoldersInTurnAndFoldersThatCannotBeWatched)
 {
     // More folders than are kept, asked in turn: each still answers with its own entries.

@@ -184,6 +184,32 @@ TEST(StrCompare, FastAndSlowPathsGiveOneTotalOrder)
     }
 }
 
+// A hash table keyed by the comparison (the scan's player names) finds a name only if every string equal to it
+// hashes alike: case pairs of one or of different encoded lengths, letters sharing an upper case, stray bytes.
+TEST(StrHash, StringsThatCompareEqualHashAlike)
+{
+    const std::vector<std::string> pieces = {"a", "A", "_", "I", "i", "\xC3\xA9", "\xC3\x89", "\xCF\x83", "\xCF\x82",
+                                             "\xCE\xA3", "\xD1\x8F", "\xD0\xAF", "\xC4\xB1", "\xC5\xBF", "s", "S",
+                                             "\xE2\xB1\xA5", "\xC8\xBA", "\xFF", "\xC3", "\xF0\x9F\x98\x80"};
+    std::vector<std::string> strings = {""};
+    for (const std::string& first : pieces) {
+        strings.push_back(first);
+        for (const std::string& second : pieces) {
+            strings.push_back(first + second);
+        }
+    }
+    int equalButNotSame = 0;
+    for (const std::string& a : strings) {
+        for (const std::string& b : strings) {
+            if (StrEquals(a, b)) {
+                ASSERT_EQ(StrHash(a), StrHash(b)) << '"' << a << "\" vs \"" << b << '"';
+                equalButNotSame += a != b;
+            }
+        }
+    }
+    EXPECT_GT(equalButNotSame, 0);
+}
+
 TEST(Unicode, ConvertsBothWaysAndReplacesInvalidInput)
 {
     const std::string text = "h\xC3\xA9llo \xE6\x97\xA5 \xF0\x9F\x98\x80";

@@ -4,6 +4,8 @@ halvard_add_test(numbers_test SOURCES NumbersTest.cpp LIBRARIES framework)
 halvard_add_test(text_stream_test SOURCES TextStreamTest.cpp support/TempFolder.cpp LIBRARIES framework)
 halvard_add_test(array_test SOURCES ArrayTest.cpp LIBRARIES framework)
 halvard_add_test(background_task_test SOURCES BackgroundTaskTest.cpp LIBRARIES framework)
+# No listing keeper here, so Count and Item list afresh at every call; programs that link support/KeptListings.cpp
+# reuse listings as the program's run does.
 halvard_add_test(folder_item_test SOURCES FolderItemTest.cpp support/TempFolder.cpp LIBRARIES framework)
 
 # The window toolkit: windows, controls, the event loop and menus, driven as a user would.
@@ -40,9 +42,10 @@ add_dependencies(plugin_host_test plugin_probe)
 
 # The preferences file's format and its safe replacement.
 halvard_add_test(prefs_test SOURCES PrefsTest.cpp support/TempFolder.cpp support/TestText.cpp LIBRARIES halvard_app)
-halvard_add_test(demo_list_test SOURCES DemoListTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
+halvard_add_test(demo_list_test SOURCES DemoListTest.cpp support/TempFolder.cpp support/KeptListings.cpp
+  LIBRARIES halvard_app)
 halvard_add_test(prune_run_test SOURCES PruneRunTest.cpp support/TempFolder.cpp support/MessageBoxWatcher.cpp
-  support/WindowSearch.cpp LIBRARIES halvard_app SERIAL)
+  support/WindowSearch.cpp support/KeptListings.cpp LIBRARIES halvard_app SERIAL)
 
 # The real program copied into a fresh folder of its own and driven from outside.
 set(HALVARD_TEST_SUPPORT support/HalvardFolder.cpp support/GuiDriver.cpp support/WindowSearch.cpp support/TempFolder.cpp
@@ -50,11 +53,11 @@ set(HALVARD_TEST_SUPPORT support/HalvardFolder.cpp support/GuiDriver.cpp support
 
 # Hostile input and faults: generated folders against a model of the rules, parser fuzzing, injected file faults.
 halvard_add_test(prune_model_test SOURCES PruneModelTest.cpp support/MessageBoxWatcher.cpp support/TempFolder.cpp
-  support/TestText.cpp support/WindowSearch.cpp LIBRARIES halvard_app SERIAL)
+  support/TestText.cpp support/WindowSearch.cpp support/KeptListings.cpp LIBRARIES halvard_app SERIAL)
 halvard_add_test(parser_fuzz_test SOURCES ParserFuzzTest.cpp support/TempFolder.cpp support/TestText.cpp
   LIBRARIES framework)
 halvard_add_test(fault_injection_test SOURCES FaultInjectionTest.cpp support/MessageBoxWatcher.cpp
-  support/TempFolder.cpp support/WindowSearch.cpp LIBRARIES halvard_app SERIAL)
+  support/TempFolder.cpp support/WindowSearch.cpp support/KeptListings.cpp LIBRARIES halvard_app SERIAL)
 halvard_add_test(prefs_wild_test SOURCES PrefsWildTest.cpp ${HALVARD_TEST_SUPPORT} LIBRARIES framework SERIAL)
 target_compile_definitions(prefs_wild_test PRIVATE HALVARD_EXE="Z:$<TARGET_FILE:Halvard>")
 add_dependencies(prefs_wild_test Halvard)
@@ -64,7 +67,7 @@ add_dependencies(long_use_test Halvard)
 
 # The main window on the test's own thread, driven from a second one; the logo as built and as Halvard carries it.
 halvard_add_test(main_win_test SOURCES MainWinTest.cpp support/GuiDriver.cpp support/WindowSearch.cpp
-  support/TempFolder.cpp LIBRARIES halvard_app halvard_logo SERIAL)
+  support/TempFolder.cpp support/KeptListings.cpp LIBRARIES halvard_app halvard_logo SERIAL)
 target_compile_definitions(main_win_test PRIVATE
   SCREENSHOT_FOLDER="Z:${CMAKE_BINARY_DIR}/screenshots"
   LOGO_BMP_FILE="Z:${CMAKE_BINARY_DIR}/app/logo/Logo.bmp"
@@ -76,8 +79,10 @@ halvard_add_test(main_win_browse_test SOURCES MainWinBrowseTest.cpp support/GuiD
 embed_pendrel(main_win_browse_test MainWinBrowseTest.rc)
 
 # Count and Item reuse listings between calls and still answer as a fresh listing would.
-halvard_add_test(folder_listing_test SOURCES FolderListingTest.cpp support/TempFolder.cpp LIBRARIES framework)
-halvard_add_test(demo_fields_test SOURCES DemoFieldsTest.cpp support/TempFolder.cpp LIBRARIES halvard_app)
+halvard_add_test(folder_listing_test SOURCES FolderListingTest.cpp support/TempFolder.cpp support/KeptListings.cpp
+  LIBRARIES framework)
+halvard_add_test(demo_fields_test SOURCES DemoFieldsTest.cpp support/TempFolder.cpp support/KeptListings.cpp
+  LIBRARIES halvard_app)
 
 # The real program in a fresh folder of its own, driven as a user would; and its File menu, read in this process.
 halvard_add_test(halvard_end_to_end_test SOURCES HalvardEndToEndTest.cpp ${HALVARD_TEST_SUPPORT}
