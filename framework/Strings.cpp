@@ -125,6 +125,25 @@ char32_t UpperCase(char32_t codePoint)
     return codePoint < 0x10000 ? UpperTable()[codePoint] : codePoint;
 }
 
+std::u32string UpperCaseKey(const std::string& s)
+{
+    const unsigned char* p = Bytes(s);
+    const size_t size = s.size();
+    std::u32string key;
+    key.reserve(size);
+    for (size_t offset = 0; offset < size;) {
+        if (p[offset] < 0x80) {
+            key += static_cast<char32_t>(AsciiUpper(p[offset]));
+            ++offset;
+            continue;
+        }
+        const Decoded decoded = DecodeAt(p + offset, size - offset);
+        key += UpperCase(decoded.codePoint);
+        offset += decoded.size;
+    }
+    return key;
+}
+
 size_t CharSizeAt(const std::string& s, size_t offset)
 {
     const unsigned char* p = Bytes(s);

@@ -94,6 +94,27 @@ TEST(UpperCase, SimpleOneToOnePairs)
     }
 }
 
+TEST(UpperCaseKey, SameExactlyForNamesThatDifferOnlyInCase)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"a]1(Bob.x).dm_68", "A]1(BOB.X).DM_68", true},
+        {"\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89", true}, // été, ÉTÉ
+        {"\xD0\xB8\xD0\xBC\xD1\x8F", "\xD0\x98\xD0\x9C\xD0\xAF", true},
+        {"ab", "abc", false},
+        {"a_b", "a^b", false},
+        {"\xC3", "\xC3\x83", false}, // a lone lead byte is no character
+        {"\xFF", "\xFF", true},
+        {"", "", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UpperCaseKey(c.a) == UpperCaseKey(c.b), c.same) << c.a << " / " << c.b;
+    }
+}
+
 TEST(StrCompare, OrdersAsTheUpperCaseFormsAndIsAntisymmetric)
 {
     const struct {
