@@ -4,7 +4,8 @@ halvard_add_test(numbers_test SOURCES NumbersTest.cpp LIBRARIES framework)
 halvard_add_test(text_stream_test SOURCES TextStreamTest.cpp support/TempFolder.cpp LIBRARIES framework)
 halvard_add_test(array_test SOURCES ArrayTest.cpp LIBRARIES framework)
 halvard_add_test(background_task_test SOURCES BackgroundTaskTest.cpp LIBRARIES framework)
-halvard_add_test(folder_item_test SOURCES FolderItemTest.cpp support/TempFolder.cpp LIBRARIES framework)
+halvard_add_test(folder_item_test SOURCES FolderItemTest.cpp support/TempFolder.cpp support/TestText.cpp
+  LIBRARIES framework)
 
 # The window toolkit: windows, controls, the event loop and menus, driven as a user would.
 set(TOOLKIT_TEST_SUPPORT support/GuiDriver.cpp support/WindowSearch.cpp resources/ToolkitTest.rc)
