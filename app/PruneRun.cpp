@@ -1,6 +1,8 @@
 // The pruning run: validation, folder checks, the three modes and the pruning pass.
 #include "PruneRun.h"
 
+#include <unordered_set>
+
 #include "BackgroundTask.h"
 #include "DemoList.h"
 #include "MsgBox.h"
@@ -16,6 +18,8 @@ const char kNoDemos[] = "No demos found in demo directory.";
 const char kTooManyItems[] = "5000 or more files in demo directory... What the hell are you doing?!?";
 const char kEmptyPlayer[] = "Zorazizadirer: unrecoverable error";
 const char kDone[] = "Done!";
+const char kOneUndeleted[] = " demo could not be deleted.";
+const char kUndeleted[] = " demos could not be deleted.";
 
 constexpr int32_t kMaxFolderItems = 4999;
 
@@ -49,13 +53,30 @@ bool ScanWithinCapacity()
 }
 
 // One pruning pass; a list holding a demo without a player field is reported instead, and the run ends.
-bool PrunePass(int32_t keep, const std::string& player)
+bool PrunePass(int32_t keep, const std::string& player, std::vector<Ref<FolderItem>>& undeleted)
 {
-    if (PruneDemos(keep, player)) {
+    if (PruneDemos(keep, player, &undeleted)) {
         return true;
     }
     MsgBox(kEmptyPlayer);
     return false;
+}
+
+// "Done!", and on a second line how many of the demos that the run could not delete are still there.
+std::string DoneText(const std::vector<Ref<FolderItem>>& undeleted)
+{
+    // Both passes of the per-player mode may try the same demo, each time through an item of its own scan.
+    std::unordered_set<std::u32string> counted;
+    int32_t stillThere = 0;
+    for (const Ref<FolderItem>& demo : undeleted) {
+        if (counted.insert(UpperCaseKey(demo->Name())).second && demo->Exists()) {
+            ++stillThere;
+        }
+    }
+    if (stillThere == 0) {
+        return kDone;
+    }
+    return std::string(kDone) + "\r\n" + std::to_string(stillThere) + (stillThere == 1 ? kOneUndeleted : kUndeleted);
 }
 
 } // namespace
@@ -106,12 +127,13 @@ void RunPrune(const PruneSettings& settings)
     SortDemos();
 
     const int32_t perChallenge = Int(Val(settings.numPerChallenge));
+    std::vector<Ref<FolderItem>> undeleted;
     if (!settings.onlyPlayer && !settings.limitPerPlayer) {
-        if (!PrunePass(perChallenge, std::string())) {
+        if (!PrunePass(perChallenge, std::string(), undeleted)) {
             return;
         }
     } else if (settings.onlyPlayer) {
-        if (!PrunePass(perChallenge, settings.playerName)) {
+        if (!PrunePass(perChallenge, settings.playerName, undeleted)) {
             return;
         }
     } else {
@@ -119,7 +141,7 @@ void RunPrune(const PruneSettings& settings)
         // After a scan that found demos, entry 1 holds a name and an empty entry follows the last one.
         bool last = false;
         for (int32_t i = 1; !last; ++i) {
-            if (!PrunePass(perPlayer, (*PlayerList)[i])) {
+            if (!PrunePass(perPlayer, (*PlayerList)[i], undeleted)) {
                 return;
             }
             last = (*PlayerList)[i + 1].empty();
@@ -130,14 +152,14 @@ void RunPrune(const PruneSettings& settings)
             return;
         }
         SortDemos();
-        if (!PrunePass(perChallenge, std::string())) {
+        if (!PrunePass(perChallenge, std::string(), undeleted)) {
             return;
         }
     }
-    MsgBox(kDone);
+    MsgBox(DoneText(undeleted));
 }
 
-bool PruneDemos(int32_t keep, const std::string& player)
+bool PruneDemos(int32_t keep, const std::string& player, std::vector<Ref<FolderItem>>* undeleted)
 {
     if (!EveryDemoHasPlayer()) {
         return false;
@@ -152,7 +174,10 @@ bool PruneDemos(int32_t keep, const std::string& player)
         }
         if (player.empty() || StrEquals(PlayerFieldOf(i), player)) {
             if (kept == keep) {
-                (*DemoList)[i]->Delete();
+                // A demo that stays is passed over as if it had gone: the kept count does not change.
+                if (!(*DemoList)[i]->Delete() && undeleted != nullptr) {
+                    undeleted->push_back((*DemoList)[i]);
+                }
             } else {
                 ++kept;
             }

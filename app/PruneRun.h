@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "FolderItem.h"
 
@@ -29,4 +30,6 @@ std::string DemoFolderProblem(const Ref<FolderItem>& folder);
 // One pruning pass over DemoList: in each run of equal challenge keys, keeps the first `keep` demos whose player
 // field equals `player` (every demo when `player` is empty) and deletes the later ones. Returns false, having
 // deleted nothing, when any demo of the list has an empty player field. Requires DemoCount >= 1.
-[[nodiscard]] bool PruneDemos(int32_t keep, const std::string& player);
+// Each demo it could not delete is added to `undeleted` when that is given.
+[[nodiscard]] bool PruneDemos(int32_t keep, const std::string& player,
+                              std::vector<Ref<FolderItem>>* undeleted = nullptr);
