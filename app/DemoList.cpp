@@ -1,7 +1,6 @@
 // The demo scan and sort, and the lists they fill.
 #include "DemoList.h"
 
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -154,12 +153,13 @@ bool ScanDemoFolder()
     DemoCount = 0;
     int32_t nameCount = 0;
     // An entry added before the walk's position moves the later ones up by one, and the walk meets an item again;
-    // stored twice, it would take two kept places and cost a demo the rules keep. Items of one folder differ by name.
-    std::unordered_set<std::u32string> stored;
+    // stored twice, it would take two kept places and cost a demo the rules keep. DemoList keeps the items alive.
+    ItemsByName stored;
+    stored.reserve(static_cast<size_t>(DemoFolder->Count()));
     for (int32_t index = 1; index <= DemoFolder->Count(); ++index) {
         // An item deleted after Count was asked gives nil; it is no longer there to prune.
         const Ref<FolderItem> item = DemoFolder->Item(index);
-        if (item && IsDemoName(item->Name()) && stored.insert(UpperCaseKey(item->Name())).second) {
+        if (item && IsDemoName(item->Name()) && stored.count(item.Get()) == 0) {
             const std::string player = PlayerField(item->Name());
             const bool newPlayer = FindPlayer(player, nameCount) == 0;
             if (DemoCount >= maxDemos || (newPlayer && nameCount >= maxPlayers)) {
@@ -172,6 +172,7 @@ bool ScanDemoFolder()
             }
             ++DemoCount;
             (*DemoList)[DemoCount] = item;
+            stored.insert(item.Get());
         }
         BackgroundTaskHook();
     }

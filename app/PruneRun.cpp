@@ -1,8 +1,6 @@
 // The pruning run: validation, folder checks, the three modes and the pruning pass.
 #include "PruneRun.h"
 
-#include <unordered_set>
-
 #include "BackgroundTask.h"
 #include "DemoList.h"
 #include "MsgBox.h"
@@ -66,10 +64,10 @@ bool PrunePass(int32_t keep, const std::string& player, std::vector<Ref<FolderIt
 std::string DoneText(const std::vector<Ref<FolderItem>>& undeleted)
 {
     // Both passes of the per-player mode may try the same demo, each time through an item of its own scan.
-    std::unordered_set<std::u32string> counted;
+    ItemsByName counted;
     int32_t stillThere = 0;
     for (const Ref<FolderItem>& demo : undeleted) {
-        if (counted.insert(UpperCaseKey(demo->Name())).second && demo->Exists()) {
+        if (counted.insert(demo.Get()).second && demo->Exists()) {
             ++stillThere;
         }
     }

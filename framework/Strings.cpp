@@ -125,23 +125,25 @@ char32_t UpperCase(char32_t codePoint)
     return codePoint < 0x10000 ? UpperTable()[codePoint] : codePoint;
 }
 
-std::u32string UpperCaseKey(const std::string& s)
+size_t UpperCaseHash(const std::string& s)
 {
+    // FNV-1a over the code points.
     const unsigned char* p = Bytes(s);
     const size_t size = s.size();
-    std::u32string key;
-    key.reserve(size);
+    uint64_t hash = 14695981039346656037ull;
     for (size_t offset = 0; offset < size;) {
+        char32_t codePoint = 0;
         if (p[offset] < 0x80) {
-            key += static_cast<char32_t>(AsciiUpper(p[offset]));
+            codePoint = static_cast<char32_t>(AsciiUpper(p[offset]));
             ++offset;
-            continue;
+        } else {
+            const Decoded decoded = DecodeAt(p + offset, size - offset);
+            codePoint = UpperCase(decoded.codePoint);
+            offset += decoded.size;
         }
-        const Decoded decoded = DecodeAt(p + offset, size - offset);
-        key += UpperCase(decoded.codePoint);
-        offset += decoded.size;
+        hash = (hash ^ codePoint) * 1099511628211ull;
     }
-    return key;
+    return static_cast<size_t>(hash);
 }
 
 size_t CharSizeAt(const std::string& s, size_t offset)

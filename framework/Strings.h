@@ -20,6 +20,6 @@ inline bool StrEquals(const std::string& a, const std::string& b) { return StrCo
 
 // The simple upper-case form of one code point (itself when it has none).
 char32_t UpperCase(char32_t codePoint);
-// The code points of s in their upper-case form, for hash sets of names that must ignore case: strings that
-// StrEquals calls equal have the same key. An invalid byte keys as it compares, as a character of its own.
-std::u32string UpperCaseKey(const std::string& s);
+// A hash of the code points of s in their upper-case form, for hash sets of names that ignore case: strings that
+// StrEquals calls equal hash alike. It allocates nothing.
+size_t UpperCaseHash(const std::string& s);
