@@ -128,7 +128,7 @@ std::wstring LongPath(const std::wstring& path)
     return kLongPrefix + path;
 }
 
-// The object's name as the native layer holds it, in the form "\\??\\C:\\..." under Wine; empty when it cannot say.
+// The object's name as the native layer holds it; empty when it cannot say.
 std::wstring ObjectName(HANDLE handle)
 {
     std::vector<unsigned char> buffer(sizeof(UNICODE_STRING) + 1024);
@@ -151,28 +151,26 @@ std::wstring ObjectName(HANDLE handle)
 // Where the system says an open file or folder is, in the "\\?\" form of LongPath; empty when it cannot say.
 std::wstring FinalPath(HANDLE handle)
 {
-    std::wstring path(MAX_PATH, L'\0');
-    const DWORD size = GetFinalPathNameByHandleW(handle, &path[0], static_cast<DWORD>(path.size()),
-                                                 FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (size != 0 && size < path.size()) {
-        path.resize(size);
-        return path;
+    // Wine names a file by its DOS path behind "\\??\\" and makes GetFinalPathNameByHandleW's answer from that, but
+    // fails beyond MAX_PATH; the name itself serves at any length and for less. Windows names the volume device there.
+    const std::wstring dosForm = L"\\??\\";
+    const std::wstring name = ObjectName(handle);
+    if (name.compare(0, dosForm.size(), dosForm) == 0) {
+        return kLongPrefix + name.substr(dosForm.size());
     }
-    if (size > path.size()) {
-        path.resize(size); // size counts the terminating null
-        if (GetFinalPathNameByHandleW(handle, &path[0], size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS) + 1 == size) {
-            path.resize(size - 1);
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = GetFinalPathNameByHandleW(handle, &path[0], static_cast<DWORD>(path.size()),
+                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (size == 0) {
+            return std::wstring();
+        }
+        if (size < path.size()) {
+            path.resize(size);
             return path;
         }
+        path.resize(size); // too small: size counts the terminating null
     }
-    // Wine's call fails for a path beyond MAX_PATH; it makes its answer from the object's name, "\\??\\" and the
-    // same path. Windows names volumes there instead ("\\Device\\..."), which matches nothing and so stays safe.
-    const std::wstring name = ObjectName(handle);
-    const std::wstring wineForm = L"\\??\\";
-    if (name.compare(0, wineForm.size(), wineForm) != 0) {
-        return std::wstring();
-    }
-    return kLongPrefix + name.substr(wineForm.size());
 }
 
 // Whether the object at `finalPath` is the entry `name` of the folder at `folderPath`, which the call opens to learn
