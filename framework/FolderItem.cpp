@@ -151,7 +151,7 @@ std::wstring ObjectName(HANDLE handle)
 // Where the system says an open file or folder is, in the "\\?\" form of LongPath; empty when it cannot say.
 std::wstring FinalPath(HANDLE handle)
 {
-    // Wine names a file by its DOS path behind "\\??\\" and makes GetFinalPathNameByHandleW's answer from that, but
+    // Wine names a file by its DOS path behind \??\ and makes GetFinalPathNameByHandleW's answer from that name, but
     // fails beyond MAX_PATH; the name itself serves at any length and for less. Windows names the volume device there.
     const std::wstring dosForm = L"\\??\\";
     const std::wstring name = ObjectName(handle);
