@@ -153,13 +153,14 @@ bool ScanDemoFolder()
     DemoCount = 0;
     int32_t nameCount = 0;
     // An entry added before the walk's position moves the later ones up by one, and the walk meets an item again;
-    // stored twice, it would take two kept places and cost a demo the rules keep. DemoList keeps the items alive.
+    // stored twice, it would take two kept places and cost a demo the rules keep. The set holds every item it is
+    // given until the walk ends: in DemoList, or in `item` when it does not fit and the walk stops there.
     ItemsByName stored;
     stored.reserve(static_cast<size_t>(DemoFolder->Count()));
     for (int32_t index = 1; index <= DemoFolder->Count(); ++index) {
         // An item deleted after Count was asked gives nil; it is no longer there to prune.
         const Ref<FolderItem> item = DemoFolder->Item(index);
-        if (item && IsDemoName(item->Name()) && stored.count(item.Get()) == 0) {
+        if (item && IsDemoName(item->Name()) && stored.insert(item.Get()).second) {
             const std::string player = PlayerField(item->Name());
             const bool newPlayer = FindPlayer(player, nameCount) == 0;
             if (DemoCount >= maxDemos || (newPlayer && nameCount >= maxPlayers)) {
@@ -172,7 +173,6 @@ bool ScanDemoFolder()
             }
             ++DemoCount;
             (*DemoList)[DemoCount] = item;
-            stored.insert(item.Get());
         }
         BackgroundTaskHook();
     }
