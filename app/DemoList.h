@@ -3,11 +3,9 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 
 #include "Array.h"
 #include "FolderItem.h"
-#include "Strings.h"
 
 // Both lists have the indices 0 to 5000; index 0 is never used.
 constexpr int32_t kDemoListUpperBound = 5000;
@@ -40,16 +38,6 @@ const std::string& ChallengeKeyOf(int32_t index);
 const std::string& PlayerFieldOf(int32_t index);
 // A demo is any item, file or folder, whose name ends in "dm_68" in any case.
 bool IsDemoName(const std::string& name);
-
-// Items of one folder told apart by name, case ignored as the string comparison ignores it. The set holds plain
-// pointers: whoever fills it keeps the items alive meanwhile.
-struct SameNameHash {
-    size_t operator()(const FolderItem* item) const { return UpperCaseHash(item->Name()); }
-};
-struct SameName {
-    bool operator()(const FolderItem* a, const FolderItem* b) const { return StrEquals(a->Name(), b->Name()); }
-};
-using ItemsByName = std::unordered_set<const FolderItem*, SameNameHash, SameName>;
 
 // Walks DemoFolder into DemoList, DemoCount and PlayerList. Items that vanish between Count and Item are skipped,
 // and an item met again because the folder changed during the walk is stored once (its name, case ignored).

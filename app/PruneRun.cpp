@@ -3,6 +3,7 @@
 
 #include "BackgroundTask.h"
 #include "DemoList.h"
+#include "ItemsByName.h"
 #include "MsgBox.h"
 #include "Numbers.h"
 #include "Strings.h"
@@ -67,7 +68,7 @@ std::string DoneText(const std::vector<Ref<FolderItem>>& undeleted)
     ItemsByName counted;
     int32_t stillThere = 0;
     for (const Ref<FolderItem>& demo : undeleted) {
-        if (counted.insert(demo.Get()).second && demo->Exists()) {
+        if (counted.Insert(demo.Get()) && demo->Exists()) {
             ++stillThere;
         }
     }
