@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BackgroundTask.h"
+#include "ItemsByName.h"
 #include "Strings.h"
 
 Ref<FolderItem> DemoFolder;
@@ -184,10 +185,14 @@ bool ScanDemoFolder()
     DemoCount = 0;
     int32_t nameCount = 0;
     PlayerIndex players;
+    // An entry added before the walk's position moves the later ones up by one, and the walk meets an item again;
+    // stored twice, it would take two kept places and cost a demo the rules keep. The set holds every item it is
+    // given until the walk ends: in DemoList, or in `item` when it does not fit and the walk stops there.
+    ItemsByName stored(static_cast<size_t>(DemoFolder->Count()));
     for (int32_t index = 1; index <= DemoFolder->Count(); ++index) {
         // An item deleted after Count was asked gives nil; it is no longer there to prune.
         const Ref<FolderItem> item = DemoFolder->Item(index);
-        if (item && IsDemoName(item->Name())) {
+        if (item && IsDemoName(item->Name()) && stored.Insert(item.Get())) {
             std::string player = PlayerField(item->Name());
             const bool newPlayer = players.Find(player) == 0;
             if (DemoCount >= maxDemos || (newPlayer && nameCount >= maxPlayers)) {

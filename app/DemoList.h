@@ -62,7 +62,8 @@ private:
     std::unordered_map<const std::string*, int32_t, Hash, Equal> indices_;
 };
 
-// Walks DemoFolder into DemoList, DemoCount and PlayerList. Items that vanish between Count and Item are skipped.
+// Walks DemoFolder into DemoList, DemoCount and PlayerList. Items that vanish between Count and Item are skipped,
+// and an item met again because the folder changed during the walk is stored once (its name, case ignored).
 // Returns false when the folder offered a demo that no longer fits the lists' bounds (with bound 5000: a 5001st
 // demo, or a 5000th distinct player name, whose end entry would lie past index 5000): the walk stops at that demo,
 // which is not stored, and the lists hold what fitted.

@@ -8,6 +8,8 @@ namespace {
 
 // The new file is written under this suffix beside the old one and then renamed over it.
 const wchar_t kNewFileSuffix[] = L".new";
+// Editors may put a UTF-8 byte-order mark in front of a file they save; it is not part of the first line.
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 } // namespace
 
@@ -15,6 +17,9 @@ MainWinSettings ReadPrefs(TextInputStream& stream)
 {
     MainWinSettings values;
     values.demoPath = stream.ReadLine();
+    if (values.demoPath.compare(0, sizeof kByteOrderMark - 1, kByteOrderMark) == 0) {
+        values.demoPath.erase(0, sizeof kByteOrderMark - 1);
+    }
     values.numPerChallenge = stream.ReadLine();
     values.numPerPlayer = stream.ReadLine();
     values.limitPerPlayer = !StrEquals(stream.ReadLine(), "0");

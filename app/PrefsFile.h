@@ -10,6 +10,7 @@
 inline constexpr char kPrefsFileName[] = "ZuvPrefs.txt";
 
 // Six lines, taken as they are; a missing line reads as empty. A box is checked unless its line is exactly "0".
+// One UTF-8 byte-order mark at the very start of the file is skipped.
 MainWinSettings ReadPrefs(TextInputStream& stream);
 
 // Writes the six lines to a new file beside `file` and then puts that in its place, so that a save that fails at

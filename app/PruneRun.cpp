@@ -5,6 +5,7 @@
 
 #include "BackgroundTask.h"
 #include "DemoList.h"
+#include "ItemsByName.h"
 #include "MsgBox.h"
 #include "Numbers.h"
 #include "Strings.h"
@@ -18,6 +19,8 @@ const char kNoDemos[] = "No demos found in demo directory.";
 const char kTooManyItems[] = "5000 or more files in demo directory... What the hell are you doing?!?";
 const char kEmptyPlayer[] = "Zorazizadirer: unrecoverable error";
 const char kDone[] = "Done!";
+const char kOneUndeleted[] = " demo could not be deleted.";
+const char kUndeleted[] = " demos could not be deleted.";
 
 constexpr int32_t kMaxFolderItems = 4999;
 
@@ -59,16 +62,19 @@ bool Pruned(bool passDone)
     return passDone;
 }
 
-void DeleteDemo(int32_t index)
+// Every deletion of the run: a demo that stays is kept in `undeleted`, when that is given, for the last message.
+void DeleteDemo(int32_t index, std::vector<Ref<FolderItem>>* undeleted)
 {
-    (*DemoList)[index]->Delete();
+    if (!(*DemoList)[index]->Delete() && undeleted != nullptr) {
+        undeleted->push_back((*DemoList)[index]);
+    }
 }
 
 // One walk over DemoList in its order: in each run of equal challenge keys, the first `keep` demos of each group
 // stay and the later ones of that group are deleted. groupOf(i) gives entry i's group, 0 to groups - 1, or -1 for
 // a demo that the walk neither counts nor deletes.
 template <class GroupOf>
-void PruneByGroup(int32_t keep, size_t groups, GroupOf groupOf)
+void PruneByGroup(int32_t keep, size_t groups, GroupOf groupOf, std::vector<Ref<FolderItem>>* undeleted)
 {
     // A group's count belongs to the challenge run in which it was last counted, and starts at 0 in a new one.
     std::vector<int32_t> kept(groups, 0);
@@ -89,7 +95,7 @@ void PruneByGroup(int32_t keep, size_t groups, GroupOf groupOf)
                 kept[g] = 0;
             }
             if (kept[g] == keep) {
-                DeleteDemo(i);
+                DeleteDemo(i, undeleted);
             } else {
                 ++kept[g];
             }
@@ -98,6 +104,23 @@ void PruneByGroup(int32_t keep, size_t groups, GroupOf groupOf)
         // demo and pass with nothing done in between, and the hook works at most once per tick anyway.
         BackgroundTaskHook();
     }
+}
+
+// "Done!", and on a second line how many of the demos that the run could not delete are still there.
+std::string DoneText(const std::vector<Ref<FolderItem>>& undeleted)
+{
+    // Both passes of the per-player mode may try the same demo, each time through an item of its own scan.
+    ItemsByName counted;
+    int32_t stillThere = 0;
+    for (const Ref<FolderItem>& demo : undeleted) {
+        if (counted.Insert(demo.Get()) && demo->Exists()) {
+            ++stillThere;
+        }
+    }
+    if (stillThere == 0) {
+        return kDone;
+    }
+    return std::string(kDone) + "\r\n" + std::to_string(stillThere) + (stillThere == 1 ? kOneUndeleted : kUndeleted);
 }
 
 } // namespace
@@ -149,16 +172,17 @@ void RunPrune(const MainWinSettings& settings, int32_t perChallenge, int32_t per
     }
     SortDemos();
 
+    std::vector<Ref<FolderItem>> undeleted;
     if (!settings.onlyPlayer && !settings.limitPerPlayer) {
-        if (!Pruned(PruneDemos(perChallenge, std::string()))) {
+        if (!Pruned(PruneDemos(perChallenge, std::string(), &undeleted))) {
             return;
         }
     } else if (settings.onlyPlayer) {
-        if (!Pruned(PruneDemos(perChallenge, settings.playerName))) {
+        if (!Pruned(PruneDemos(perChallenge, settings.playerName, &undeleted))) {
             return;
         }
     } else {
-        if (!Pruned(PruneEachPlayer(perPlayer))) {
+        if (!Pruned(PruneEachPlayer(perPlayer, &undeleted))) {
             return;
         }
         // A rescan that finds no demo left ends the run without a message.
@@ -166,23 +190,24 @@ void RunPrune(const MainWinSettings& settings, int32_t perChallenge, int32_t per
             return;
         }
         SortDemos();
-        if (!Pruned(PruneDemos(perChallenge, std::string()))) {
+        if (!Pruned(PruneDemos(perChallenge, std::string(), &undeleted))) {
             return;
         }
     }
-    MsgBox(kDone);
+    MsgBox(DoneText(undeleted));
 }
 
-bool PruneDemos(int32_t keep, const std::string& player)
+bool PruneDemos(int32_t keep, const std::string& player, std::vector<Ref<FolderItem>>* undeleted)
 {
     if (!EveryDemoHasPlayer()) {
         return false;
     }
-    PruneByGroup(keep, 1, [&](int32_t i) { return player.empty() || StrEquals(PlayerFieldOf(i), player) ? 0 : -1; });
+    PruneByGroup(keep, 1, [&](int32_t i) { return player.empty() || StrEquals(PlayerFieldOf(i), player) ? 0 : -1; },
+                 undeleted);
     return true;
 }
 
-bool PruneEachPlayer(int32_t keep)
+bool PruneEachPlayer(int32_t keep, std::vector<Ref<FolderItem>>* undeleted)
 {
     if (!EveryDemoHasPlayer()) {
         return false;
@@ -194,6 +219,7 @@ bool PruneEachPlayer(int32_t keep)
         ++count;
         players.Add(count);
     } while (!(*PlayerList)[count + 1].empty());
-    PruneByGroup(keep, static_cast<size_t>(count), [&](int32_t i) { return players.Find(PlayerFieldOf(i)) - 1; });
+    PruneByGroup(keep, static_cast<size_t>(count), [&](int32_t i) { return players.Find(PlayerFieldOf(i)) - 1; },
+                 undeleted);
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "FolderItem.h"
 #include "MainWinSettings.h"
@@ -23,10 +24,12 @@ std::string DemoFolderProblem(const Ref<FolderItem>& folder);
 // One pruning pass over DemoList: in each run of equal challenge keys, keeps the first `keep` demos whose player
 // field equals `player` (every demo when `player` is empty) and deletes the later ones. Returns false, having
 // deleted nothing, when any demo of the list has an empty player field. Requires DemoCount >= 1.
-[[nodiscard]] bool PruneDemos(int32_t keep, const std::string& player);
+// Each demo it could not delete is added to `undeleted` when that is given.
+[[nodiscard]] bool PruneDemos(int32_t keep, const std::string& player,
+                              std::vector<Ref<FolderItem>>* undeleted = nullptr);
 // What one pruning pass per name of PlayerList (entry 1 up to its empty end entry) with this same `keep` deletes, in
 // one walk over DemoList that counts each player's demos apart: the passes neither change the list nor look at what
 // was deleted, so the same demos go, in list order rather than player by player. Returns false, having deleted
 // nothing, when any demo of the list has an empty player field. Requires DemoCount >= 1 and the PlayerList of the
 // scan that filled DemoList.
-[[nodiscard]] bool PruneEachPlayer(int32_t keep);
+[[nodiscard]] bool PruneEachPlayer(int32_t keep, std::vector<Ref<FolderItem>>* undeleted = nullptr);

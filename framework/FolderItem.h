@@ -25,8 +25,10 @@ public:
     int32_t Count() const;
     // The index-th entry (1-based) in the order of the platform listing; nil outside 1..Count.
     Ref<FolderItem> Item(int32_t index) const;
-    // RemoveDirectoryW for an existing folder, otherwise DeleteFileW; a failure is not reported.
-    void Delete() const;
+    // Removes this entry of its folder, a file or an empty folder, never what a link here leads to: the entry is
+    // opened without following links and removed through that handle only when the opened object is this very
+    // entry of the folder. True when it went; a failure raises nothing.
+    bool Delete() const;
     // Creates or empties the file; nil when it cannot.
     Ref<TextOutputStream> CreateTextFile() const;
     // Opens an existing file for reading; nil when it cannot.

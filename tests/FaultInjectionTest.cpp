@@ -88,7 +88,7 @@ TEST_F(FaultInjectionTest, ItemsThatRefuseToGoStayAndAreCountedByTheRescan)
         if (held != INVALID_HANDLE_VALUE) {
             CloseHandle(held);
         }
-        EXPECT_EQ(watcher_.Texts(), std::vector<std::string>{"Done!"});
+        EXPECT_EQ(watcher_.Texts(), std::vector<std::string>{"Done!\r\n1 demo could not be deleted."});
         watcher_.Clear();
         EXPECT_EQ(ListNames(temp.Path()),
                   (std::vector<std::wstring>{Demo(1, 1, L"ann"), stubborn, Demo(1, 4, L"bob")}));
@@ -168,6 +168,83 @@ TEST_F(FaultInjectionTest, FolderMovedOrDeletedDuringTheRunIsSurvived)
             const std::wstring where = FileExists(folder) ? folder : moved;
             for (const std::wstring& name : keepers) {
                 EXPECT_TRUE(FileExists(where + L"\\" + name)) << Narrow(name) << " was deleted";
+            }
+        }
+    }
+}
+
+// Another program adds or removes entries that sort before the walk's position while the run scans: the entries
+// after it move, and the walk meets an item again or passes one over. Neither may cost a demo the rules keep; a demo
+// passed over is not part of the run, and neither is an entry added where the walk had already been.
+TEST_F(FaultInjectionTest, EntriesAddedOrRemovedBeforeTheWalksPositionCostNoKeptDemo)
+{
+    constexpr int kChallenges = 20;
+    constexpr int kPerChallenge = 20;
+    constexpr int kEntries = 400;
+    for (const bool adding : {true, false}) {
+        for (const bool perPlayer : {false, true}) {
+            SCOPED_TRACE(std::string(adding ? "adding" : "removing") + (perPlayer ? ", per player" : ""));
+            TempFolder temp;
+            // "!" sorts before every demo name.
+            std::vector<std::wstring> early;
+            for (int n = 0; n < kEntries; ++n) {
+                early.push_back(n % 2 == 0 ? L"!" + Number(n, 4) + L".txt" : L"!" + Number(n, 4) + L"](new.x).dm_68");
+                if (!adding) {
+                    temp.MakeFile(early.back());
+                }
+            }
+            for (int c = 1; c <= kChallenges; ++c) {
+                for (int s = 1; s <= kPerChallenge; ++s) {
+                    temp.MakeFile(Demo(c, s, s % 2 == 0 ? L"ann" : L"bob"));
+                }
+            }
+            std::atomic<bool> stop{false};
+            std::vector<std::wstring> added;
+            // Each entry added sorts before all others, and each one removed is the first: wherever the walk is,
+            // the change lies behind it.
+            std::thread writer([&] {
+                for (int n = 0; n < kEntries && !stop; ++n) {
+                    if (adding) {
+                        added.push_back(early[static_cast<size_t>(kEntries - 1 - n)]);
+                        temp.MakeFile(added.back());
+                    } else {
+                        DeleteFileW(temp.PathOf(early[static_cast<size_t>(n)]).c_str());
+                    }
+                }
+            });
+            // Per challenge 3 and (per-player mode) per player 2: the first three of each challenge stay.
+            PressGo(Settings(temp.PathUtf8(), "3", "2", false, perPlayer));
+            stop = true;
+            writer.join();
+            EXPECT_EQ(watcher_.Texts(), std::vector<std::string>{"Done!"});
+            watcher_.Clear();
+            for (int c = 1; c <= kChallenges; ++c) {
+                for (int s = 1; s <= 3; ++s) {
+                    const std::wstring name = Demo(c, s, s % 2 == 0 ? L"ann" : L"bob");
+                    EXPECT_TRUE(FileExists(temp.PathOf(name))) << Narrow(name) << " was deleted";
+                }
+            }
+            // Each added demo is alone in its challenge: whether the walk met it or not, it stays.
+            for (const std::wstring& name : added) {
+                EXPECT_TRUE(FileExists(temp.PathOf(name))) << Narrow(name) << " was deleted";
+            }
+            std::vector<std::string> scanned;
+            for (int32_t i = 1; i <= DemoCount; ++i) {
+                scanned.push_back((*DemoList)[i]->Name());
+            }
+            std::sort(scanned.begin(), scanned.end());
+            EXPECT_EQ(std::adjacent_find(scanned.begin(), scanned.end()), scanned.end()) << "an item stored twice";
+            if (perPlayer) {
+                continue;
+            }
+            // The one pass worked on this scan: a demo that the walk passed over was not tried.
+            for (int c = 1; c <= kChallenges; ++c) {
+                for (int s = 1; s <= kPerChallenge; ++s) {
+                    const std::wstring name = Demo(c, s, s % 2 == 0 ? L"ann" : L"bob");
+                    if (!std::binary_search(scanned.begin(), scanned.end(), Narrow(name))) {
+                        EXPECT_TRUE(FileExists(temp.PathOf(name))) << Narrow(name) << " was passed over and deleted";
+                    }
+                }
             }
         }
     }

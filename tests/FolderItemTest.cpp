@@ -12,6 +12,7 @@
 #include "TextOutputStream.h"
 #include "Unicode.h"
 #include "support/TempFolder.h"
+#include "support/TestText.h"
 
 namespace {
 
@@ -192,15 +193,52 @@ TEST(FolderItem, DeleteRemovesFilesAndEmptyFoldersOnlyAndStaysSilent)
     SetFileAttributesW(temp.MakeFile(L"readonly.dm_68").c_str(), FILE_ATTRIBUTE_READONLY);
     const struct {
         const wchar_t* name;
-        bool remains;
+        bool deleted;
     } cases[] = {
-        {L"file.dm_68", false}, {L"empty.dm_68", false}, {L"full", true}, {L"readonly.dm_68", true}, {L"missing", false},
+        {L"file.dm_68", true}, {L"empty.dm_68", true}, {L"full", false}, {L"readonly.dm_68", false}, {L"missing", false},
     };
     for (const auto& c : cases) {
-        GetFolderItem(Narrow(temp.PathOf(c.name)))->Delete();
-        EXPECT_EQ(FileExists(temp.PathOf(c.name)), c.remains) << Narrow(c.name);
+        EXPECT_EQ(GetFolderItem(Narrow(temp.PathOf(c.name)))->Delete(), c.deleted) << Narrow(c.name);
+        EXPECT_EQ(FileExists(temp.PathOf(c.name)), c.name != std::wstring(L"missing") && !c.deleted) << Narrow(c.name);
     }
     EXPECT_TRUE(FileExists(temp.PathOf(L"full\\keep.txt")));
+}
+
+// A link goes as itself or stays (Wine opens what it leads to); what it leads to stays either way, outside the
+// folder or beside the link. The folder itself may be reached through a link or typed in another case.
+TEST(FolderItem, DeleteNeverRemovesWhatALinkLeadsTo)
+{
+    TempFolder outside;
+    const std::wstring file = outside.MakeFile(L"target.dm_68", "outside");
+    const std::wstring folder = outside.MakeFolder(L"empty target");
+    TempFolder temp;
+    const std::wstring sibling = temp.MakeFile(L"sibling.dm_68", "sibling");
+    const std::wstring links[] = {temp.MakeLink(L"file link.dm_68", file), temp.MakeLink(L"folder link.dm_68", folder),
+                                  temp.MakeLink(L"sibling link.dm_68", sibling)};
+    temp.MakeFile(L"plain 1.dm_68");
+    temp.MakeFile(L"plain 2.dm_68");
+    outside.MakeLink(L"linked demos", temp.Path());
+    std::wstring otherCase = temp.Path();
+    CharUpperW(&otherCase[0]);
+    ASSERT_NE(otherCase, temp.Path());
+
+    for (const std::wstring& through : {temp.Path(), otherCase, outside.PathOf(L"linked demos")}) {
+        SCOPED_TRACE(Narrow(through));
+        for (const std::wstring& link : links) {
+            const std::wstring name = link.substr(link.find_last_of(L'\\') + 1);
+            const bool there = FileExists(link);
+            EXPECT_EQ(GetFolderItem(Narrow(through + L"\\" + name))->Delete(), there && !FileExists(link))
+                << Narrow(name);
+        }
+        EXPECT_EQ("outside", text::ReadFileBytes(file));
+        EXPECT_TRUE(FileExists(folder));
+        EXPECT_EQ("sibling", text::ReadFileBytes(sibling));
+    }
+    // Ordinary entries still go through a linked folder or a path typed in another case.
+    EXPECT_TRUE(GetFolderItem(Narrow(otherCase + L"\\plain 1.dm_68"))->Delete());
+    EXPECT_TRUE(GetFolderItem(Narrow(outside.PathOf(L"linked demos\\plain 2.dm_68")))->Delete());
+    EXPECT_FALSE(FileExists(temp.PathOf(L"plain 1.dm_68")));
+    EXPECT_FALSE(FileExists(temp.PathOf(L"plain 2.dm_68")));
 }
 
 TEST(FolderItem, TextFilesAreCreatedEmptiedAndOpened)

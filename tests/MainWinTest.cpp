@@ -369,29 +369,56 @@ TEST_F(MainWinTest, GoReportsBadInputAndDeletesNothing)
 
 TEST_F(MainWinTest, ADemoThatCannotBeDeletedStaysWhileTheRunGoesOn)
 {
-    // Three demos of one challenge by one player, keep 1: the second cannot go, the third still does.
+    // Three demos of one challenge by one player, keep 1: the second and third are surplus. What cannot go stays,
+    // the rest still goes, and the last box counts each demo that stayed once, although in the per-player mode
+    // both passes try it.
     const char* const names[] = {"Dock]1(ann.Race).dm_68", "Dock]2(ann.Race).dm_68", "Dock]3(ann.Race).dm_68"};
-    for (const char* how : {"read-only", "held open"}) {
-        SCOPED_TRACE(how);
+    enum class Stuck { kNone, kReadOnly, kHeldOpen, kFullFolder };
+    const struct {
+        const char* what;
+        Stuck second;
+        Stuck third;
+        bool perPlayer;
+        const char* box;
+    } cases[] = {
+        {"read-only", Stuck::kReadOnly, Stuck::kNone, false, "Done!\r\n1 demo could not be deleted."},
+        {"held open", Stuck::kHeldOpen, Stuck::kNone, false, "Done!\r\n1 demo could not be deleted."},
+        {"folder with a file in it, both passes", Stuck::kFullFolder, Stuck::kNone, true,
+         "Done!\r\n1 demo could not be deleted."},
+        {"read-only and a full folder, both passes", Stuck::kFullFolder, Stuck::kReadOnly, true,
+         "Done!\r\n2 demos could not be deleted."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         TempFolder demos;
-        for (const char* name : names) {
-            demos.MakeFile(Widen(name));
-        }
-        const std::wstring stuck = demos.PathOf(Widen(names[1]));
         FileHandle held;
-        if (std::string(how) == "read-only") {
-            SetFileAttributesW(stuck.c_str(), FILE_ATTRIBUTE_READONLY);
-        } else {
-            held.Reset(CreateFileW(stuck.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-            ASSERT_TRUE(held);
+        std::vector<std::string> left = {names[0]};
+        for (size_t i = 0; i < 3; ++i) {
+            const Stuck stuck = i == 1 ? c.second : i == 2 ? c.third : Stuck::kNone;
+            const std::wstring name = Widen(names[i]);
+            if (stuck == Stuck::kFullFolder) {
+                demos.MakeFolder(name);
+                demos.MakeFile(name + L"\\inside.txt");
+            } else {
+                demos.MakeFile(name);
+            }
+            if (stuck == Stuck::kReadOnly) {
+                SetFileAttributesW(demos.PathOf(name).c_str(), FILE_ATTRIBUTE_READONLY);
+            } else if (stuck == Stuck::kHeldOpen) {
+                held.Reset(CreateFileW(demos.PathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                ASSERT_TRUE(held);
+            }
+            if (stuck != Stuck::kNone) {
+                left.push_back(names[i]);
+            }
         }
         SetUp();
         Drive([&] {
-            Settings(demos.PathUtf8(), "1", "1", "", false, false);
-            EXPECT_EQ(kDone, PressAndAnswer(h_.go));
+            Settings(demos.PathUtf8(), "1", "1", "", false, c.perPlayer);
+            EXPECT_EQ(c.box, PressAndAnswer(h_.go));
         });
-        EXPECT_EQ((std::vector<std::string>{names[0], names[1]}), Names(demos));
+        EXPECT_EQ(left, Names(demos));
         held.Reset();
     }
 }

@@ -62,6 +62,15 @@ TEST_F(PrefsTest, ReadTakesSixLinesAsTheyAre)
         {"empty text lines", "\r\n\r\n\r\n0\r\n0\r\n\r\n", {"", "", "", false, false, ""}},
         {"non-ascii", "C:\\Démos\\Ωmega\\\r\n3\r\n3\r\n0\r\n0\r\nJosé Ñandú 名前\r\n",
          {"C:\\Démos\\Ωmega\\", "3", "3", false, false, "José Ñandú 名前"}},
+        // An editor's byte-order mark: one at the very start is skipped, anything else stays text.
+        {"mark", "\xEF\xBB\xBF" + kGoodFile, {"C:\\Old\\", "7", "2", true, false, "ann"}},
+        {"mark on an empty first line", "\xEF\xBB\xBF\r\n7\r\n2\r\n0\r\n0\r\nann\r\n",
+         {"", "7", "2", false, false, "ann"}},
+        {"mark alone", "\xEF\xBB\xBF", {"", "", "", true, true, ""}},
+        {"two marks", "\xEF\xBB\xBF\xEF\xBB\xBFp\r\n", {"\xEF\xBB\xBFp", "", "", true, true, ""}},
+        {"mark on a later line", "p\r\n\xEF\xBB\xBF" "7\r\n2\r\n0\r\n0\r\n\xEF\xBB\xBFn\r\n",
+         {"p", "\xEF\xBB\xBF" "7", "2", false, false, "\xEF\xBB\xBFn"}},
+        {"part of a mark", "\xEF\xBBp\r\n", {"\xEF\xBBp", "", "", true, true, ""}},
     };
     for (const auto& c : cases) {
         ExpectValues(c.expected, Read(c.bytes), c.name);

@@ -174,11 +174,17 @@ public:
             Sort(demos);
             Pass(demos, settings.perChallenge.count, CodePoints());
         }
-        return Say("Done!");
+        // A folder with a file in it stays, and is counted once however many passes tried it.
+        if (undeleted_.empty()) {
+            return Say("Done!");
+        }
+        const size_t count = undeleted_.size();
+        return Say("Done!\r\n" + std::to_string(count) +
+                   (count == 1 ? " demo could not be deleted." : " demos could not be deleted."));
     }
 
 private:
-    ModelOutcome Say(const char* message)
+    ModelOutcome Say(const std::string& message)
     {
         outcome_.messages.push_back(message);
         return outcome_;
@@ -215,7 +221,9 @@ private:
                 continue;
             }
             if (kept == keep) {
-                if (!demo.undeletable) {
+                if (demo.undeletable) {
+                    undeleted_.insert(demo.name);
+                } else {
                     outcome_.deleted.insert(demo.name);
                 }
             } else {
@@ -227,6 +235,7 @@ private:
     std::vector<ModelItem> listing_;
     unsigned choice_;
     ModelOutcome outcome_;
+    std::set<CodePoints> undeleted_;
 };
 
 // ---- The generator: realistic demo names, adversarial ones, and items that are not demos. ----
@@ -518,7 +527,7 @@ protected:
                           << want;
             return;
         }
-        if (!messages.empty() && messages.back() == "Done!" && left.size() < listing.size()) {
+        if (!messages.empty() && messages.back().compare(0, 5, "Done!") == 0 && left.size() < listing.size()) {
             ++deletingRuns_[plan.settings.onlyPlayer ? 1 : (plan.settings.limitPerPlayer ? 2 : 0)];
         }
         // What stays is untouched, byte for byte, the files inside folders too.

@@ -213,7 +213,8 @@ TEST_F(PruneRunTest, ReadOnlyDemoStaysAndTheRunGoesOn)
     for (const auto& c : cases) {
         Fill(demos);
         SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-        EXPECT_EQ(Press(Settings(folder_, c.mode, c.perChallenge, "1")), std::vector<std::string>{kDone});
+        EXPECT_EQ(Press(Settings(folder_, c.mode, c.perChallenge, "1")),
+                  std::vector<std::string>{"Done!\r\n1 demo could not be deleted."});
         EXPECT_EQ(Remaining(), (Names{demos[0], demos[1]}));
         SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
         for (const std::wstring& name : Remaining()) {

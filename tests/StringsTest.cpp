@@ -94,6 +94,23 @@ TEST(UpperCase, SimpleOneToOnePairs)
     }
 }
 
+TEST(StrHash, NamesThatDifferOnlyInCaseHashAlike)
+{
+    const struct {
+        const char* a;
+        const char* b;
+    } cases[] = {
+        {"a]1(Bob.x).dm_68", "A]1(BOB.X).DM_68"},
+        {"\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"},                         // été, ÉTÉ
+        {"\xD0\xB8\xD0\xBC\xD1\x8F", "\xD0\x98\xD0\x9C\xD0\xAF"},         // имя, ИМЯ
+        {"\xCF\x89\xFF", "\xCE\xA9\xFF"},                                   // an invalid byte after ω, Ω
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StrHash(c.a), StrHash(c.b)) << c.a << " / " << c.b;
+    }
+}
+
 TEST(StrCompare, OrdersAsTheUpperCaseFormsAndIsAntisymmetric)
 {
     const struct {

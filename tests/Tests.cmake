@@ -6,7 +6,8 @@ halvard_add_test(array_test SOURCES ArrayTest.cpp LIBRARIES framework)
 halvard_add_test(background_task_test SOURCES BackgroundTaskTest.cpp LIBRARIES framework)
 # No listing keeper here, so Count and Item list afresh at every call; programs that link support/KeptListings.cpp
 # reuse listings as the program's run does.
-halvard_add_test(folder_item_test SOURCES FolderItemTest.cpp support/TempFolder.cpp LIBRARIES framework)
+halvard_add_test(folder_item_test SOURCES FolderItemTest.cpp support/TempFolder.cpp support/TestText.cpp
+  LIBRARIES framework)
 
 # The window toolkit: windows, controls, the event loop and menus, driven as a user would.
 set(TOOLKIT_TEST_SUPPORT support/GuiDriver.cpp support/WindowSearch.cpp resources/ToolkitTest.rc)

@@ -25,6 +25,52 @@ void RemoveTree(const std::wstring& folder)
     RemoveDirectoryW(LongForm(folder).c_str());
 }
 
+// The Linux path of a Windows one under Wine, or empty elsewhere.
+std::string UnixPath(const std::wstring& path)
+{
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const FARPROC function = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+    if (function == nullptr) {
+        return std::string();
+    }
+    char* name = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(function))(LongForm(path).c_str());
+    if (name == nullptr) {
+        return std::string();
+    }
+    std::string result = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Runs a Linux program with the given arguments and waits, as far as Wine lets a program see, until `done` holds;
+// false when it could not be started or did not get there within 10 s.
+template <class Done>
+bool RunOnLinux(const std::wstring& program, const std::vector<std::string>& arguments, Done done)
+{
+    std::wstring commandLine = program.substr(program.find_last_of(L'\\') + 1);
+    for (const std::string& argument : arguments) {
+        commandLine += L" \"" + Widen(argument) + L"\"";
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // The handle of a Linux process is signalled at once; its effect shows a little later.
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 10000) {
+            return false;
+        }
+        Sleep(5);
+    }
+    return true;
+}
+
 } // namespace
 
 TempFolder::TempFolder()
@@ -51,6 +97,17 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
+    for (const std::wstring& link : links_) {
+        const std::string unixLink = UnixPath(link);
+        if (unixLink.empty()) {
+            if (!DeleteFileW(LongForm(link).c_str())) {
+                RemoveDirectoryW(LongForm(link).c_str());
+            }
+        } else {
+            // A link whose target is gone is listed no more, and a removed one no longer shows its target.
+            RunOnLinux(L"Z:\\bin\\rm", {"-f", "--", unixLink}, [&] { return !FileExists(link); });
+        }
+    }
     // A change notification still open on the folder (the framework keeps one for a few milliseconds after a
     // listing) holds back its removal under Wine; try again until it has closed rather than leave the folder behind.
     const DWORD start = GetTickCount();
@@ -92,6 +149,26 @@ std::wstring TempFolder::MakeFolder(const std::wstring& name) const
         throw std::runtime_error("cannot create a test folder");
     }
     return path;
+}
+
+std::wstring TempFolder::MakeLink(const std::wstring& name, const std::wstring& target)
+{
+    const std::wstring link = PathOf(name);
+    const std::string unixLink = UnixPath(link);
+    if (unixLink.empty()) {
+        const DWORD attributes = GetFileAttributesW(LongForm(target).c_str());
+        const DWORD folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                                 ? SYMBOLIC_LINK_FLAG_DIRECTORY
+                                 : 0;
+        if (!CreateSymbolicLinkW(LongForm(link).c_str(), LongForm(target).c_str(), folder)) {
+            throw std::runtime_error("cannot create a test link");
+        }
+    } else if (!RunOnLinux(L"Z:\\bin\\ln", {"-s", "--", UnixPath(target), unixLink},
+                           [&] { return FileExists(link); })) {
+        throw std::runtime_error("cannot create a test link");
+    }
+    links_.push_back(link);
+    return link;
 }
 
 std::wstring LongForm(const std::wstring& path)

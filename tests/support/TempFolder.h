@@ -20,9 +20,13 @@ public:
     // Creates (or rewrites) a file with the given bytes; returns its full path.
     std::wstring MakeFile(const std::wstring& name, const std::string& bytes = std::string()) const;
     std::wstring MakeFolder(const std::wstring& name) const;
+    // A symbolic link to `target` (a full path). Wine's own call makes none, so there it is made, and removed again
+    // before the folder, from the Linux side: removing it through Wine would remove the target instead.
+    std::wstring MakeLink(const std::wstring& name, const std::wstring& target);
 
 private:
     std::wstring path_;
+    std::vector<std::wstring> links_;
 };
 
 // The "\\?\" form of a full path, for the test's own Win32 calls on paths longer than MAX_PATH.
