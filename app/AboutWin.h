@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "Canvas.h"
-#include "StaticText.h"
-#include "Window.h"
+#include "ui/Canvas.h"
+#include "ui/StaticText.h"
+#include "ui/Window.h"
 
 class AboutWin : public Window {
 public:

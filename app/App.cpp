@@ -2,10 +2,10 @@
 #include "App.h"
 
 #include "AboutWin.h"
-#include "EventLoop.h"
 #include "MainWin.h"
 #include "Prefs.h"
 #include "PrefsFile.h"
+#include "ui/EventLoop.h"
 
 void App::Activate()
 {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "Application.h"
-#include "MenuHandler.h"
+#include "ui/Application.h"
+#include "ui/MenuHandler.h"
 
 class App : public Application {
 public:

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "BackgroundTask.h"
+#include "core/BackgroundTask.h"
 #include "ItemsByName.h"
-#include "Strings.h"
+#include "text/Strings.h"
 
 Ref<FolderItem> DemoFolder;
 Ref<Array<Ref<FolderItem>>> DemoList;

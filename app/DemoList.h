@@ -5,9 +5,9 @@
 #include <string>
 #include <unordered_map>
 
-#include "Array.h"
-#include "FolderItem.h"
-#include "Strings.h"
+#include "core/Array.h"
+#include "files/FolderItem.h"
+#include "text/Strings.h"
 
 // Both lists have the indices 0 to 5000; index 0 is never used.
 constexpr int32_t kDemoListUpperBound = 5000;

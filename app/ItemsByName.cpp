@@ -1,7 +1,7 @@
 // A flat hash table of folder items keyed by their names with case ignored.
 #include "ItemsByName.h"
 
-#include "Strings.h"
+#include "text/Strings.h"
 
 ItemsByName::ItemsByName(size_t expected) : slots_(16)
 {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "FolderItem.h"
+#include "files/FolderItem.h"
 
 // Names compare as the string comparison compares them. One flat table that allocates only when it grows, so that
 // a scan pays no allocation per item. It holds plain pointers: whoever fills it keeps the items alive meanwhile.

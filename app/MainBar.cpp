@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "QuitMenuItem.h"
+#include "ui/QuitMenuItem.h"
 
 namespace {
 

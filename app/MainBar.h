@@ -1,7 +1,7 @@
 // The program's menu bar: one File menu with Quit and About.
 #pragma once
 
-#include "MenuItem.h"
+#include "ui/MenuItem.h"
 
 class MainBar : public MenuBar {
 public:

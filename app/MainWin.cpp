@@ -1,12 +1,12 @@
 // The main window: its properties and controls, the enable rules, and the Browse, Go and Quit handlers.
 #include "MainWin.h"
 
-#include "Application.h"
-#include "EventLoop.h"
-#include "MsgBox.h"
 #include "PluginMethods.h"
 #include "PrefsFile.h"
 #include "PruneRun.h"
+#include "ui/Application.h"
+#include "ui/EventLoop.h"
+#include "ui/MsgBox.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "MainWinControls.h"
 #include "MainWinSettings.h"
-#include "QuitMenuItem.h"
-#include "Window.h"
+#include "ui/QuitMenuItem.h"
+#include "ui/Window.h"
 
 // Made by CurrentWindow<MainWin>() at start-up. Layout takes the menu bar of the application object, so start-up
 // must register the application object with its one MainBar before it opens this window (NilObjectException

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "LogoPicture.h"
-#include "Window.h"
+#include "ui/Window.h"
 
 namespace MainWinControls {
 

@@ -1,11 +1,11 @@
 // The main window's fourteen controls, each its own class named after it, setting its own properties.
 #pragma once
 
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "EditField.h"
-#include "PushButton.h"
-#include "StaticText.h"
+#include "ui/Canvas.h"
+#include "ui/CheckBox.h"
+#include "ui/EditField.h"
+#include "ui/PushButton.h"
+#include "ui/StaticText.h"
 
 // A namespace of their own: the About window has controls of the same names (StaticText1, KestrinCanvas).
 namespace MainWinControls {

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "FolderItem.h"
-#include "PluginBinding.h"
+#include "files/FolderItem.h"
+#include "plugins/PluginBinding.h"
 
 // One slot, for SelectFolder. Nil until start-up binds it; the slot stays empty when the plug-in's method was not
 // found and the user went on past the failed-assertion box. Kept until the process ends.

@@ -5,7 +5,7 @@
 
 #include "MainWin.h"
 #include "PrefsFile.h"
-#include "Strings.h"
+#include "text/Strings.h"
 
 bool PrefsLoaded = false;
 

@@ -1,8 +1,8 @@
 // Reading and writing the six lines of the preferences file.
 #include "PrefsFile.h"
 
-#include "Strings.h"
-#include "TextOutputStream.h"
+#include "files/TextOutputStream.h"
+#include "text/Strings.h"
 
 namespace {
 

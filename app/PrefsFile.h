@@ -2,9 +2,9 @@
 // mark, and the save.
 #pragma once
 
-#include "FolderItem.h"
+#include "files/FolderItem.h"
+#include "files/TextInputStream.h"
 #include "MainWinSettings.h"
-#include "TextInputStream.h"
 
 // A bare name, which GetFolderItem resolves against the program's folder.
 inline constexpr char kPrefsFileName[] = "ZuvPrefs.txt";

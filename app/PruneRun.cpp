@@ -3,12 +3,12 @@
 
 #include <vector>
 
-#include "BackgroundTask.h"
+#include "core/BackgroundTask.h"
 #include "DemoList.h"
 #include "ItemsByName.h"
-#include "MsgBox.h"
-#include "Numbers.h"
-#include "Strings.h"
+#include "text/Numbers.h"
+#include "text/Strings.h"
+#include "ui/MsgBox.h"
 
 namespace {
 

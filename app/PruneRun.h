@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FolderItem.h"
+#include "files/FolderItem.h"
 #include "MainWinSettings.h"
 
 // Validates both numbers (the per-challenge one first, at most one message) and then runs the prune, with the main

@@ -3,12 +3,12 @@
 
 #include "App.h"
 #include "DemoList.h"
-#include "EventLoop.h"
-#include "FileType.h"
+#include "files/FileType.h"
 #include "MainBar.h"
 #include "MainWin.h"
-#include "PluginHost.h"
 #include "PluginMethods.h"
+#include "plugins/PluginHost.h"
+#include "ui/EventLoop.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <set>
 
-#include "Strings.h"
+#include "text/Strings.h"
 
 namespace {
 

@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "BackgroundTask.h"
+#include "core/BackgroundTask.h"
+#include "core/Handle.h"
 #include "DemoList.h"
 #include "DemoNames.h"
-#include "FolderItem.h"
-#include "FolderListing.h"
-#include "Handle.h"
+#include "files/FolderItem.h"
+#include "files/FolderListing.h"
 #include "PruneRun.h"
-#include "Unicode.h"
+#include "text/Unicode.h"
 
 namespace {
 

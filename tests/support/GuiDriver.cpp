@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "Unicode.h"
+#include "text/Unicode.h"
 
 namespace gui {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "TestText.h"
-#include "Unicode.h"
+#include "text/Unicode.h"
 
 std::wstring WindowsPath(const std::string& path)
 {

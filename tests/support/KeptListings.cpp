@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FolderListing.h"
+#include "files/FolderListing.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "Unicode.h"
+#include "text/Unicode.h"
 #include "WindowSearch.h"
 
 MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { Watch(); }) {}

@@ -1,7 +1,7 @@
 // Driving the plug-in's dialogs and the host's boxes, and starting probe programs, for the plug-in tests.
 #include "PluginDriver.h"
 
-#include "ProgramFolder.h"
+#include "files/ProgramFolder.h"
 #include "WindowSearch.h"
 
 HWND FindDialog(DWORD processId, const std::wstring& title)

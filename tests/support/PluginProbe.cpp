@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "PluginBinding.h"
-#include "PluginHost.h"
-#include "Unicode.h"
+#include "plugins/PluginBinding.h"
+#include "plugins/PluginHost.h"
+#include "text/Unicode.h"
 
 int wmain(int argc, wchar_t** argv)
 {

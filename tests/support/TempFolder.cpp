@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "Unicode.h"
+#include "text/Unicode.h"
 
 namespace {
 

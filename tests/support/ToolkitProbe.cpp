@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "Application.h"
-#include "EditField.h"
-#include "EventLoop.h"
-#include "MsgBox.h"
-#include "QuitMenuItem.h"
-#include "Window.h"
+#include "ui/Application.h"
+#include "ui/EditField.h"
+#include "ui/EventLoop.h"
+#include "ui/MsgBox.h"
+#include "ui/QuitMenuItem.h"
+#include "ui/Window.h"
 
 namespace {
 
