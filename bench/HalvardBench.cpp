@@ -2,7 +2,8 @@
 //   halvard_bench names <count> [<players>]   prints the demo names, one a line, for the folders that bench/run.sh
 //                                             makes (36 players unless given)
 //   halvard_bench run <work> <runs>           measures over <work>\demos and its copies <work>\prune-<r>,
-//                                             <work>\loop-<r>, and over <work>\players-50 and <work>\players-all,
+//                                             <work>\loop-<r> and <work>\safe-<r>, and over <work>\players-50 and
+//                                             <work>\players-all,
 //                                             the same number of demos by 50 players and by one player each
 // The run calls the scan, sort and pruning passes below the message layer, in RunPrune's order, so that no
 // message box enters the times and no display is needed.
@@ -230,12 +231,15 @@ int Run(const std::wstring& work, int runs)
 
     std::vector<double> perPlayer;
     std::vector<double> loop;
+    std::vector<double> safeLoop;
     size_t deleted = 0;
     for (int r = 1; r <= runs; ++r) {
         const std::wstring pruneFolder = work + L"\\prune-" + std::to_wstring(r);
         const std::wstring loopFolder = work + L"\\loop-" + std::to_wstring(r);
+        const std::wstring safeFolder = work + L"\\safe-" + std::to_wstring(r);
         if (static_cast<int>(ListFolder(pruneFolder).size()) != count ||
-            static_cast<int>(ListFolder(loopFolder).size()) != count) {
+            static_cast<int>(ListFolder(loopFolder).size()) != count ||
+            static_cast<int>(ListFolder(safeFolder).size()) != count) {
             Fail("the copies of the demo folder are not whole");
         }
         const double start = Now();
@@ -262,11 +266,25 @@ int Run(const std::wstring& work, int runs)
         if (remaining != kept.size()) {
             Fail("the plain loop left a different folder");
         }
+
+        // The same loop deleting as the run does, the entry itself and never what a link leads to.
+        const double safeStart = Now();
+        ListFolder(safeFolder);
+        for (const std::wstring& path : gone) {
+            GetFolderItem(Narrow(safeFolder + path.substr(loopFolder.size())))->Delete();
+        }
+        const size_t safeRemaining = ListFolder(safeFolder).size();
+        safeLoop.push_back(Now() - safeStart);
+        if (safeRemaining != kept.size()) {
+            Fail("the loop through FolderItem left a different folder");
+        }
     }
     const std::string deletedText = " deleted=" + std::to_string(deleted);
     Report("loop_list_delete_list", count, loop, oneListing, deletedText);
-    char ratio[64];
-    std::snprintf(ratio, sizeof ratio, " loop_ratio=%.2f", Median(perPlayer) / Median(loop));
+    Report("loop_list_item_delete_list", count, safeLoop, oneListing, deletedText);
+    char ratio[96];
+    std::snprintf(ratio, sizeof ratio, " loop_ratio=%.2f item_delete_loop_ratio=%.2f", Median(perPlayer) / Median(loop),
+                  Median(perPlayer) / Median(safeLoop));
     Report("run_per_player_delete", count, perPlayer, oneListing, deletedText + ratio);
 
     const std::vector<double> fewPlayers = KeepEveryPlayer(work + L"\\players-50", count, runs);

@@ -22,5 +22,6 @@ make_folder players-all "$demos"
 for r in $(seq 1 "$runs"); do
   cp -a "$work/demos" "$work/prune-$r"
   cp -a "$work/demos" "$work/loop-$r"
+  cp -a "$work/demos" "$work/safe-$r"
 done
 wine "$exe" run "Z:${work//\//\\}" "$runs"
