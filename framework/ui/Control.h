@@ -89,6 +89,7 @@ protected:
     virtual HBRUSH ColorBrush(HDC dc) { (void)dc; return nullptr; }
 
 private:
+    friend class ControlList;
     friend class Window;
 
     // insertAfter is the sibling the native control goes below, or HWND_TOP / HWND_BOTTOM.

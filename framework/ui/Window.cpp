@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "text/Strings.h"
 #include "text/Unicode.h"
 #include "ui/Application.h"
 #include "ui/EventLoopWake.h"
@@ -14,11 +13,30 @@
 
 namespace {
 
-// Control ids start above IDOK and IDCANCEL, which dialog navigation sends for Enter and Escape.
-constexpr int kFirstControlId = 100;
-
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+RECT FrameOf(HWND hwnd)
+{
+    RECT frame{};
+    GetWindowRect(hwnd, &frame);
+    return frame;
+}
+
+// The outer size of a framework window whose client area is width by height.
+SIZE FrameSize(int32_t width, int32_t height, bool hasMenu)
+{
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, kStyle, hasMenu, kExStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Repaint(HWND hwnd)
+{
+    if (hwnd != nullptr) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+}
 
 } // namespace
 
@@ -28,9 +46,7 @@ Window::~Window()
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
-    for (auto& control : controls_) {
-        control->Detach();
-    }
+    controls_.Detach();
     WindowList::Remove(*this);
 }
 
@@ -60,8 +76,7 @@ void Window::Show()
     if (!positioned_) {
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        RECT frame{};
-        GetWindowRect(hwnd_, &frame);
+        const RECT frame = FrameOf(hwnd_);
         MoveTo(work.left + std::max(0L, ((work.right - work.left) - (frame.right - frame.left)) / 2),
                work.top + std::max(0L, ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2));
     }
@@ -80,17 +95,13 @@ void Window::SetTitle(const std::string& title)
 void Window::SetBackColor(Color color)
 {
     backBrush_.SetColor(color);
-    if (hwnd_ != nullptr) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
-    }
+    Repaint(hwnd_);
 }
 
 void Window::SetHasBackColor(bool hasBackColor)
 {
     hasBackColor_ = hasBackColor;
-    if (hwnd_ != nullptr) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
-    }
+    Repaint(hwnd_);
 }
 
 void Window::SetVisible(bool visible)
@@ -127,22 +138,12 @@ void Window::SetCloseBox(bool closeBox)
 
 int32_t Window::Left() const
 {
-    if (hwnd_ != nullptr && positioned_) {
-        RECT frame{};
-        GetWindowRect(hwnd_, &frame);
-        return frame.left;
-    }
-    return left_;
+    return hwnd_ != nullptr && positioned_ ? FrameOf(hwnd_).left : left_;
 }
 
 int32_t Window::Top() const
 {
-    if (hwnd_ != nullptr && positioned_) {
-        RECT frame{};
-        GetWindowRect(hwnd_, &frame);
-        return frame.top;
-    }
-    return top_;
+    return hwnd_ != nullptr && positioned_ ? FrameOf(hwnd_).top : top_;
 }
 
 void Window::SetLeft(int32_t left)
@@ -191,10 +192,8 @@ void Window::ApplySize()
     if (hwnd_ == nullptr) {
         return;
     }
-    RECT frame{0, 0, width_, height_};
-    AdjustWindowRectEx(&frame, kStyle, GetMenu(hwnd_) != nullptr, kExStyle);
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = FrameSize(width_, height_, GetMenu(hwnd_) != nullptr);
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::ApplyMenu()
@@ -214,34 +213,7 @@ void Window::Add(const Ref<Control>& control)
     if (hwnd_ == nullptr) {
         throw NilObjectException();
     }
-    // Labels and pictures go below every control that takes input, so that one overlapping a field, check box or
-    // button is clipped by it; the input controls keep the order they were added in, which is the tab order.
-    HWND insertAfter = HWND_BOTTOM;
-    if (control->TakesFocus()) {
-        insertAfter = HWND_TOP;
-        for (const auto& added : controls_) {
-            if (added->TakesFocus() && added->Handle() != nullptr) {
-                insertAfter = added->Handle();
-            }
-        }
-    }
-    control->Create(*this, hwnd_, kFirstControlId + static_cast<int>(controls_.size()), insertAfter);
-    controls_.push_back(control);
-}
-
-Ref<Control> Window::ControlAt(int32_t index) const
-{
-    return RefAt(controls_, index);
-}
-
-Ref<Control> Window::ControlNamed(const std::string& name) const
-{
-    for (const auto& control : controls_) {
-        if (StrEquals(control->Name(), name)) {
-            return control;
-        }
-    }
-    return nullptr;
+    controls_.Add(*this, hwnd_, control);
 }
 
 bool Window::Close()
@@ -265,16 +237,6 @@ void Window::Destroy()
     // The owner comes back before this window goes, so that the system activates it and not another program.
     WindowList::ReleaseModalOwner(*this);
     DestroyWindow(hwnd_);
-}
-
-Control* Window::FindControl(HWND hwnd) const
-{
-    for (const auto& control : controls_) {
-        if (control->Handle() == hwnd) {
-            return control.Get();
-        }
-    }
-    return nullptr;
 }
 
 LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -315,7 +277,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_INITMENU:
     case WM_INITMENUPOPUP:
-        OnMenuPopup(reinterpret_cast<HMENU>(wParam));
+        OnMenuPopup();
         return 0;
     case WM_GETMINMAXINFO:
         OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
@@ -354,7 +316,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void Window::OnCommand(WORD id, WORD notification, HWND from)
 {
     if (from != nullptr) {
-        if (Control* control = FindControl(from)) {
+        if (Control* control = controls_.Find(from)) {
             Ref<Control> keep = Ref<Control>::Share(control);
             control->Command(notification);
         }
@@ -363,9 +325,8 @@ void Window::OnCommand(WORD id, WORD notification, HWND from)
     DispatchMenuCommand(id);
 }
 
-void Window::OnMenuPopup(HMENU menu)
+void Window::OnMenuPopup()
 {
-    (void)menu;
     if (menuBar_) {
         nativeMenu_.Refresh(*menuBar_);
     }
@@ -373,13 +334,11 @@ void Window::OnMenuPopup(HMENU menu)
 
 void Window::OnMinMaxInfo(MINMAXINFO& info) const
 {
-    bool hasMenu = hwnd_ != nullptr && GetMenu(hwnd_) != nullptr;
-    RECT smallest{0, 0, minWidth_, minHeight_};
-    AdjustWindowRectEx(&smallest, kStyle, hasMenu, kExStyle);
-    RECT largest{0, 0, maxWidth_, maxHeight_};
-    AdjustWindowRectEx(&largest, kStyle, hasMenu, kExStyle);
-    info.ptMinTrackSize = {smallest.right - smallest.left, smallest.bottom - smallest.top};
-    info.ptMaxTrackSize = {largest.right - largest.left, largest.bottom - largest.top};
+    const bool hasMenu = hwnd_ != nullptr && GetMenu(hwnd_) != nullptr;
+    const SIZE smallest = FrameSize(minWidth_, minHeight_, hasMenu);
+    const SIZE largest = FrameSize(maxWidth_, maxHeight_, hasMenu);
+    info.ptMinTrackSize = {smallest.cx, smallest.cy};
+    info.ptMaxTrackSize = {largest.cx, largest.cy};
 }
 
 bool Window::OnEraseBackground(HDC dc)
@@ -394,7 +353,7 @@ bool Window::OnEraseBackground(HDC dc)
 LRESULT Window::OnControlColor(UINT message, HDC dc, HWND from)
 {
     if (message == WM_CTLCOLOREDIT) {
-        if (Control* control = FindControl(from)) {
+        if (Control* control = controls_.Find(from)) {
             if (HBRUSH brush = control->ColorBrush(dc)) {
                 return reinterpret_cast<LRESULT>(brush);
             }
@@ -409,16 +368,12 @@ LRESULT Window::OnControlColor(UINT message, HDC dc, HWND from)
 
 void Window::OnDestroy()
 {
-    for (auto& control : controls_) {
-        control->Closing();
-    }
+    controls_.Closing();
 }
 
 void Window::OnNcDestroy()
 {
-    for (auto& control : controls_) {
-        control->Detach();
-    }
+    controls_.Detach();
     nativeMenu_.WindowGone();
     hwnd_ = nullptr;
     WindowList::Remove(*this);

@@ -6,11 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <typeinfo>
-#include <vector>
 
 #include "core/Object.h"
 #include "ui/Color.h"
-#include "ui/Control.h"
+#include "ui/ControlList.h"
 #include "ui/MenuItem.h"
 #include "ui/NativeMenu.h"
 #include "ui/SolidBrush.h"
@@ -65,11 +64,11 @@ public:
 
     // Makes the control's native window inside this one; controls are kept in the order they were added.
     void Add(const Ref<Control>& control);
-    int32_t ControlCount() const noexcept { return static_cast<int32_t>(controls_.size()); }
+    int32_t ControlCount() const noexcept { return controls_.Count(); }
     // 0-based, in the order added; nil when out of range.
-    Ref<Control> ControlAt(int32_t index) const;
+    Ref<Control> ControlAt(int32_t index) const { return controls_.At(index); }
     // The first control of that name (case ignored), or nil.
-    Ref<Control> ControlNamed(const std::string& name) const;
+    Ref<Control> ControlNamed(const std::string& name) const { return controls_.Named(name); }
     // The control of that name checked to be a C: NilObjectException when there is none,
     // IllegalCastException when it is of another class.
     template <class C>
@@ -114,13 +113,12 @@ private:
     void ApplySize();
     void ApplyMenu();
     void OnCommand(WORD id, WORD notification, HWND from);
-    void OnMenuPopup(HMENU menu);
+    void OnMenuPopup();
     void OnMinMaxInfo(MINMAXINFO& info) const;
     LRESULT OnControlColor(UINT message, HDC dc, HWND from);
     bool OnEraseBackground(HDC dc);
     void OnNcDestroy();
     void OnDestroy();
-    Control* FindControl(HWND hwnd) const;
 
     HWND hwnd_ = nullptr;
     bool built_ = false;
@@ -141,7 +139,7 @@ private:
     int32_t minHeight_ = 64;
     int32_t maxWidth_ = 32000;
     int32_t maxHeight_ = 32000;
-    std::vector<Ref<Control>> controls_;
+    ControlList controls_;
     // An open window keeps itself alive until its native window is gone, whoever else lets it go.
     Ref<Window> self_;
 
