@@ -24,7 +24,6 @@
 #include "files/EntryRemoval.h"
 #include "files/FolderItem.h"
 #include "files/FolderListing.h"
-#include "files/LongPath.h"
 #include "PruneRun.h"
 #include "text/Unicode.h"
 
@@ -276,8 +275,7 @@ int Run(const std::wstring& work, int runs)
         const double safeStart = Now();
         ListFolder(safeFolder);
         for (const std::wstring& path : gone) {
-            const std::wstring safePath = safeFolder + path.substr(loopFolder.size());
-            RemoveEntry(safePath, LongPath(safePath));
+            RemoveEntry(safeFolder + path.substr(loopFolder.size()));
         }
         const size_t safeRemaining = ListFolder(safeFolder).size();
         safeLoop.push_back(Now() - safeStart);

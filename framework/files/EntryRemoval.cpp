@@ -80,12 +80,13 @@ bool IsEntryOf(const std::wstring& finalPath, const std::wstring& folderPath, co
 
 } // namespace
 
-bool RemoveEntry(const std::wstring& path, const std::wstring& win32Path)
+bool RemoveEntry(const std::wstring& path)
 {
     const size_t separator = path.find_last_of(L'\\');
     if (separator == std::wstring::npos || separator + 1 == path.size()) {
         return false; // a drive root is no entry of a folder
     }
+    const std::wstring win32Path = LongPath(path);
     FileHandle entry(CreateFileW(win32Path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));

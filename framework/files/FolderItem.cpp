@@ -196,7 +196,7 @@ Ref<FolderItem> FolderItem::Item(int32_t index) const
 
 bool FolderItem::Delete() const
 {
-    return ChangeFolder({this}, [this] { return RemoveEntry(path_, Win32Path()); });
+    return ChangeFolder({this}, [this] { return RemoveEntry(path_); });
 }
 
 Ref<TextOutputStream> FolderItem::CreateTextFile() const
